@@ -1,0 +1,157 @@
+#include "responder.h"
+
+#include <thread>
+
+namespace krevtest {
+
+namespace {
+
+std::string WindowText(HWND h) {
+  int n = GetWindowTextLengthA(h);
+  std::string s(n + 1, '\0');
+  n = GetWindowTextA(h, &s[0], n + 1);
+  s.resize(n > 0 ? n : 0);
+  return s;
+}
+
+std::string ClassOf(HWND h) {
+  char buf[64] = {0};
+  GetClassNameA(h, buf, sizeof buf);
+  return buf;
+}
+
+BoxIcon IconOf(HICON icon) {
+  if (!icon) return BoxIcon::None;
+  if (icon == LoadIcon(nullptr, IDI_HAND)) return BoxIcon::Error;
+  if (icon == LoadIcon(nullptr, IDI_QUESTION)) return BoxIcon::Question;
+  if (icon == LoadIcon(nullptr, IDI_EXCLAMATION)) return BoxIcon::Exclamation;
+  if (icon == LoadIcon(nullptr, IDI_ASTERISK)) return BoxIcon::Information;
+  return BoxIcon::Other;
+}
+
+struct FindData {
+  const char* cls;
+  const std::string* caption;
+  HWND found;
+};
+
+BOOL CALLBACK FindProc(HWND h, LPARAM lp) {
+  auto* d = reinterpret_cast<FindData*>(lp);
+  if (!IsWindowVisible(h)) return TRUE;
+  if (d->cls && ClassOf(h) != d->cls) return TRUE;
+  if (!d->caption->empty() && WindowText(h) != *d->caption) return TRUE;
+  d->found = h;
+  return FALSE;
+}
+
+HWND FirstVisibleEdit(HWND dlg) {
+  HWND result = nullptr;
+  EnumChildWindows(
+      dlg,
+      [](HWND h, LPARAM lp) -> BOOL {
+        if (ClassOf(h) == "Edit" && IsWindowVisible(h)) {
+          *reinterpret_cast<HWND*>(lp) = h;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&result));
+  return result;
+}
+
+}  // namespace
+
+HWND FindTopWindow(const char* cls, const std::string& caption) {
+  FindData d{cls, &caption, nullptr};
+  EnumWindows(FindProc, reinterpret_cast<LPARAM>(&d));
+  return d.found;
+}
+
+SeenWindow Inspect(HWND dlg) {
+  SeenWindow seen;
+  seen.found = dlg != nullptr;
+  seen.hwnd = dlg;
+  if (!dlg) return seen;
+  seen.caption = WindowText(dlg);
+  struct Ctx {
+    SeenWindow* seen;
+  } ctx{&seen};
+  EnumChildWindows(
+      dlg,
+      [](HWND h, LPARAM lp) -> BOOL {
+        auto* c = reinterpret_cast<Ctx*>(lp);
+        if (GetParent(h) != GetAncestor(h, GA_ROOT) && ClassOf(GetParent(h)) != "#32770") return TRUE;
+        std::string cls = ClassOf(h);
+        if (cls == "Static") {
+          LONG style = GetWindowLongA(h, GWL_STYLE);
+          if ((style & SS_TYPEMASK) == SS_ICON) {
+            c->seen->icon = IconOf(reinterpret_cast<HICON>(SendMessageA(h, STM_GETICON, 0, 0)));
+          } else if (IsWindowVisible(h)) {
+            std::string t = WindowText(h);
+            if (!t.empty()) {
+              if (!c->seen->text.empty()) c->seen->text += '\n';
+              c->seen->text += t;
+            }
+          }
+        } else if (cls == "Button" && IsWindowVisible(h)) {
+          LONG type = GetWindowLongA(h, GWL_STYLE) & BS_TYPEMASK;
+          if (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON) c->seen->buttons.push_back(GetDlgCtrlID(h));
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&ctx));
+  if (HWND edit = FirstVisibleEdit(dlg)) seen.fileName = WindowText(edit);
+  return seen;
+}
+
+std::future<SeenWindow> Expect(const std::string& caption, Answer answer, std::chrono::milliseconds timeout) {
+  return std::async(std::launch::async, [caption, answer, timeout]() {
+    auto end = std::chrono::steady_clock::now() + timeout;
+    while (std::chrono::steady_clock::now() < end) {
+      HWND dlg = FindTopWindow("#32770", caption);
+      if (dlg) {
+        // Give the dialog time to finish initialising its controls.
+        std::this_thread::sleep_for(std::chrono::milliseconds(150));
+        SeenWindow seen = Inspect(dlg);
+        int id = answer ? answer(dlg, seen) : IDOK;
+        HWND button = GetDlgItem(dlg, id);
+        PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+        return seen;
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    }
+    return SeenWindow{};
+  });
+}
+
+std::future<SeenWindow> ExpectBox(const std::string& caption, int id, std::chrono::milliseconds timeout) {
+  return Expect(caption, [id](HWND, SeenWindow&) { return id; }, timeout);
+}
+
+std::future<SeenWindow> ExpectFileDialog(const std::string& caption, const std::string& name,
+                                         std::chrono::milliseconds timeout) {
+  return Expect(
+      caption,
+      [name](HWND dlg, SeenWindow&) {
+        if (name.empty()) return IDCANCEL;
+        if (HWND edit = FirstVisibleEdit(dlg)) SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name.c_str()));
+        return IDOK;
+      },
+      timeout);
+}
+
+bool PumpUntil(const std::function<bool()>& ready, std::chrono::milliseconds timeout) {
+  auto end = std::chrono::steady_clock::now() + timeout;
+  while (!ready()) {
+    if (std::chrono::steady_clock::now() >= end) return false;
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+    Sleep(10);
+  }
+  return true;
+}
+
+}  // namespace krevtest
