@@ -44,19 +44,39 @@ BOOL CALLBACK FindProc(HWND h, LPARAM lp) {
   return FALSE;
 }
 
+BOOL CALLBACK EditProc(HWND h, LPARAM lp) {
+  if (ClassOf(h) == "Edit" && IsWindowVisible(h)) {
+    *reinterpret_cast<HWND*>(lp) = h;
+    return FALSE;
+  }
+  return TRUE;
+}
+
 HWND FirstVisibleEdit(HWND dlg) {
   HWND result = nullptr;
-  EnumChildWindows(
-      dlg,
-      [](HWND h, LPARAM lp) -> BOOL {
-        if (ClassOf(h) == "Edit" && IsWindowVisible(h)) {
-          *reinterpret_cast<HWND*>(lp) = h;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&result));
+  EnumChildWindows(dlg, EditProc, reinterpret_cast<LPARAM>(&result));
   return result;
+}
+
+BOOL CALLBACK InspectProc(HWND h, LPARAM lp) {
+  auto* seen = reinterpret_cast<SeenWindow*>(lp);
+  std::string cls = ClassOf(h);
+  if (cls == "Static") {
+    LONG style = GetWindowLongA(h, GWL_STYLE);
+    if ((style & SS_TYPEMASK) == SS_ICON) {
+      seen->icon = IconOf(reinterpret_cast<HICON>(SendMessageA(h, STM_GETICON, 0, 0)));
+    } else if (IsWindowVisible(h)) {
+      std::string t = WindowText(h);
+      if (!t.empty()) {
+        if (!seen->text.empty()) seen->text += '\n';
+        seen->text += t;
+      }
+    }
+  } else if (cls == "Button" && IsWindowVisible(h)) {
+    LONG type = GetWindowLongA(h, GWL_STYLE) & BS_TYPEMASK;
+    if (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON) seen->buttons.push_back(GetDlgCtrlID(h));
+  }
+  return TRUE;
 }
 
 }  // namespace
@@ -73,33 +93,7 @@ SeenWindow Inspect(HWND dlg) {
   seen.hwnd = dlg;
   if (!dlg) return seen;
   seen.caption = WindowText(dlg);
-  struct Ctx {
-    SeenWindow* seen;
-  } ctx{&seen};
-  EnumChildWindows(
-      dlg,
-      [](HWND h, LPARAM lp) -> BOOL {
-        auto* c = reinterpret_cast<Ctx*>(lp);
-        if (GetParent(h) != GetAncestor(h, GA_ROOT) && ClassOf(GetParent(h)) != "#32770") return TRUE;
-        std::string cls = ClassOf(h);
-        if (cls == "Static") {
-          LONG style = GetWindowLongA(h, GWL_STYLE);
-          if ((style & SS_TYPEMASK) == SS_ICON) {
-            c->seen->icon = IconOf(reinterpret_cast<HICON>(SendMessageA(h, STM_GETICON, 0, 0)));
-          } else if (IsWindowVisible(h)) {
-            std::string t = WindowText(h);
-            if (!t.empty()) {
-              if (!c->seen->text.empty()) c->seen->text += '\n';
-              c->seen->text += t;
-            }
-          }
-        } else if (cls == "Button" && IsWindowVisible(h)) {
-          LONG type = GetWindowLongA(h, GWL_STYLE) & BS_TYPEMASK;
-          if (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON) c->seen->buttons.push_back(GetDlgCtrlID(h));
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&ctx));
+  EnumChildWindows(dlg, InspectProc, reinterpret_cast<LPARAM>(&seen));
   if (HWND edit = FirstVisibleEdit(dlg)) seen.fileName = WindowText(edit);
   return seen;
 }

@@ -1,0 +1,42 @@
+// Small helpers shared by the tests: the prepared prefix's folders, scratch folders, files, the
+// settings key and real processes.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace krevtest {
+
+// C:\windows\system32\ and the installation directory C:\windows\system32\IME\VARDEKO\ (both end in '\').
+std::string SystemDir();
+std::string InstallDir();
+
+// Software\Brennholt\Vardeko\3.0 removed (with everything below it) under the current user and the
+// local machine.
+void DeleteSettingsKeys();
+
+// A fresh, empty folder (ending in '\') removed with its content when the object goes.
+class ScratchDir {
+ public:
+  explicit ScratchDir(const std::string& hint = "krevtest");
+  ~ScratchDir();
+  ScratchDir(const ScratchDir&) = delete;
+  ScratchDir& operator=(const ScratchDir&) = delete;
+  const std::string& path() const { return path_; }
+  std::string operator/(const std::string& name) const { return path_ + name; }
+
+ private:
+  std::string path_;
+};
+
+bool FileExists(const std::string& path);
+std::string ReadFileBytes(const std::string& path);  // empty when missing
+bool WriteFileBytes(const std::string& path, const std::string& bytes);
+void RemoveTree(const std::string& path);
+
+// Starts `cmdline` and waits for it; returns its exit code, or -1000 when it could not start or
+// did not end within the timeout (it is then terminated).
+long RunProcess(const std::string& cmdline, DWORD timeoutMs = 60000);
+
+}  // namespace krevtest
