@@ -1,0 +1,146 @@
+// Stand-in for the input method's service library krevset.dll: the paths of the installation and
+// user data directories, the user word library and the three definition files, and the actions
+// that the settings centre asks of it. Its file formats are described in FORMATS.md.
+#include "krevset.h"
+
+#include <shlobj.h>
+
+#include <cstring>
+#include <string>
+
+#include "krevlib.h"
+
+namespace {
+
+HINSTANCE g_module = nullptr;
+
+const char* const kSettingsKey = "Software\\Brennholt\\Vardeko\\3.0";
+
+// Copies `path` into the caller's buffer when it fits (at most KREV_PATH_BUFFER - 1 characters and
+// the zero byte); a path that does not fit leaves the buffer as it was and fails.
+KREVBOOL Deliver(const std::string& path, char* buffer) {
+  if (buffer == nullptr || path.empty() || path.size() > KREV_PATH_BUFFER - 1) return 0;
+  memcpy(buffer, path.c_str(), path.size() + 1);
+  return 1;
+}
+
+}  // namespace
+
+namespace krevset {
+
+std::string InstallDir() {
+  char path[MAX_PATH + 1] = {};
+  DWORD n = GetModuleFileNameA(g_module, path, MAX_PATH);
+  if (n == 0 || n >= MAX_PATH) return std::string();
+  std::string dir(path, n);
+  size_t slash = dir.find_last_of('\\');
+  if (slash == std::string::npos) return std::string();
+  return dir.substr(0, slash + 1);
+}
+
+std::string UserDataDir() {
+  char folder[MAX_PATH + 1] = {};
+  if (SHGetFolderPathA(nullptr, CSIDL_APPDATA | CSIDL_FLAG_CREATE, nullptr, 0, folder) == S_OK) {
+    std::string dir(folder);
+    if (!dir.empty() && dir.back() != '\\') dir += '\\';
+    return dir + "VARDEKO\\";
+  }
+  // Without an application-data folder the user data lives in the installation directory, as the
+  // backup program assumes too.
+  return InstallDir();
+}
+
+std::string UserWordlibPath() {
+  HKEY key = nullptr;
+  std::string explicitFile;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_QUERY_VALUE, &key) == ERROR_SUCCESS) {
+    char text[MAX_PATH + 1] = {};
+    DWORD type = 0, size = MAX_PATH;
+    if (RegQueryValueExA(key, "用户词库文件", nullptr, &type, reinterpret_cast<BYTE*>(text),
+                         &size) == ERROR_SUCCESS &&
+        (type == REG_SZ || type == REG_EXPAND_SZ))
+      explicitFile.assign(text, strnlen(text, sizeof text));
+    RegCloseKey(key);
+  }
+  if (!explicitFile.empty()) return explicitFile;
+
+  DWORD perMachine = 0;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSettingsKey, 0, KEY_QUERY_VALUE, &key) == ERROR_SUCCESS) {
+    DWORD type = 0, size = sizeof perMachine;
+    if (RegQueryValueExA(key, "使用同一用户词库", nullptr, &type,
+                         reinterpret_cast<BYTE*>(&perMachine), &size) != ERROR_SUCCESS ||
+        size != sizeof perMachine)
+      perMachine = 0;
+    RegCloseKey(key);
+  }
+  return (perMachine == 1 ? InstallDir() : UserDataDir()) + "perlex.dat";
+}
+
+}  // namespace krevset
+
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
+  if (reason == DLL_PROCESS_ATTACH) g_module = instance;
+  return TRUE;
+}
+
+extern "C" {
+
+KREVBOOL __stdcall krevGetVardekoPath(char* buffer) {
+  return Deliver(krevset::InstallDir(), buffer);
+}
+
+KREVBOOL __stdcall krevGetUserDataPath(char* buffer) {
+  return Deliver(krevset::UserDataDir(), buffer);
+}
+
+KREVBOOL __stdcall krevGetUserWordlibPath(char* buffer) {
+  return Deliver(krevset::UserWordlibPath(), buffer);
+}
+
+KREVBOOL __stdcall krevGetChnsymPath(char* buffer) {
+  return Deliver(krevset::UserDataDir() + "punctdef.ini", buffer);
+}
+
+KREVBOOL __stdcall krevGetSpdefPath(char* buffer) {
+  return Deliver(krevset::UserDataDir() + "vardekosp.ini", buffer);
+}
+
+KREVBOOL __stdcall krevGetSpewordsPath(char* buffer) {
+  return Deliver(krevset::UserDataDir() + "phrasedef.ini", buffer);
+}
+
+KREVBOOL __stdcall krevGenSPKSCFile(void) {
+  const std::string dir = krevset::UserDataDir();
+  return krevset::CompileSpScheme(dir + "vardekosp.ini", dir + "vardekosp.ksc") ? 1 : 0;
+}
+
+KREVBOOL __stdcall krevGenerateUserWordLib(void) {
+  return krevset::GenerateUserWordlib(krevset::InstallDir() + "baselex.dat",
+                                      krevset::UserWordlibPath(), krevset::UserDataDir())
+             ? 1
+             : 0;
+}
+
+KREVBOOL __stdcall krevAddWordsFromTxtFile(const char* path) {
+  if (path == nullptr || *path == '\0') return 0;
+  return krevset::ImportWordList(path, krevset::UserWordlibPath(),
+                                 krevset::UserDataDir() + "intake.log")
+             ? 1
+             : 0;
+}
+
+KREVBOOL __stdcall krevHelpSetting(HWND owner, const char* page) {
+  if (page == nullptr) return 0;
+  typedef HWND(WINAPI * HtmlHelpFn)(HWND, LPCSTR, UINT, DWORD_PTR);
+  // The viewer's windows live in hhctrl.ocx, so it stays loaded once it is.
+  static HMODULE viewer = LoadLibraryA("hhctrl.ocx");
+  if (viewer == nullptr) return 0;
+  HtmlHelpFn htmlHelp = reinterpret_cast<HtmlHelpFn>(
+      reinterpret_cast<void*>(GetProcAddress(viewer, "HtmlHelpA")));
+  if (htmlHelp == nullptr) return 0;
+  const std::string topic = krevset::InstallDir() + "vardeko.chm::/" + page;
+  const UINT HH_DISPLAY_TOPIC_ = 0;
+  return htmlHelp(owner, topic.c_str(), HH_DISPLAY_TOPIC_, 0) != nullptr ? 1 : 0;
+}
+
+}
