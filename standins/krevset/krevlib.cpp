@@ -207,8 +207,14 @@ bool CompileSpScheme(const std::string& ini, const std::string& ksc) {
     if (value.size() != want) return false;
     for (char c : value)
       if (!((c >= 'a' && c <= 'z') || c == ';')) return false;
-    entries.push_back({static_cast<unsigned char>(section == Initials ? 1 : section == Finals ? 2 : 3),
-                       part, value});
+    const unsigned char kind = section == Initials ? 1 : section == Finals ? 2 : 3;
+    bool replaced = false;
+    for (Entry& e : entries)
+      if (e.kind == kind && e.part == part) {
+        e.keys = value;
+        replaced = true;
+      }
+    if (!replaced) entries.push_back({kind, part, value});
     anyFinal = anyFinal || section == Finals;
   }
   if (!anyFinal || entries.size() > 0xFFFF) return false;
