@@ -1,0 +1,6 @@
+// instkrev.exe: no window of its own; the exit code tells the outcome.
+#include "instkrev.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR, int showState) {
+  return instkrev::InstallerMain(instance, previous, instkrev::CommandTail(GetCommandLineA()), showState);
+}

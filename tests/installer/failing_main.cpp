@@ -1,0 +1,14 @@
+// instkrev with an input-method manager that refuses every registration: the one way to see the
+// installer's failure path as a process, since the manager here accepts any file.
+#include "instkrev.h"
+
+namespace {
+
+HKL WINAPI RefuseInstall(LPCSTR, LPCSTR) { return nullptr; }
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR, int showState) {
+  instkrev::InstallImeCall = RefuseInstall;
+  return instkrev::InstallerMain(instance, previous, instkrev::CommandTail(GetCommandLineA()), showState);
+}
