@@ -1,0 +1,31 @@
+// A combo box: a drop-down list (the text is the selected item's) or an editable one.
+#pragma once
+
+#include "Control.h"
+
+enum TComboStyle { csDropDownList, csDropDown };
+
+class TComboBox : public TControl {
+ public:
+  const char* ClassName() const override { return "TComboBox"; }
+  // The height is that of the closed box; the list drops below it.
+  void Build(TWinControl* parent, const TBounds& bounds, const std::string& caption = "") override;
+  // Set before Build; csDropDown lets the user type any text.
+  void SetStyle(TComboStyle style) { style_ = style; }
+  TComboStyle Style() const { return style_; }
+
+  // Replacing the items leaves the box without a selection.
+  void SetItems(const std::vector<std::string>& items);
+  void AddItem(const std::string& item);
+  void Clear();
+  int Count() const;
+  std::string Item(int index) const;  // empty for an index out of range
+  // -1 means no selection (the text of a drop-down list is then empty).
+  int ItemIndex() const;
+  void SetItemIndex(int index);
+  // For a drop-down list setting the text selects the first equal item, or none.
+  void SetCaption(const std::string& text) override;
+
+ private:
+  TComboStyle style_ = csDropDownList;
+};

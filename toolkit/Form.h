@@ -1,0 +1,82 @@
+// A top-level window with its components. The window exists from construction on (hidden), so a
+// derived form builds its components in its constructor; OnCreate runs once afterwards, through
+// TApplication::CreateForm or DoCreate, inside the default error box.
+#pragma once
+
+#include "Control.h"
+
+class TButton;
+
+enum TFormBorderStyle { bsSizeable, bsDialog, bsSingle, bsNone };
+enum TPosition { poDesigned, poScreenCenter, poMainFormCenter };
+
+// Modal results.
+enum : int { mrNone = 0, mrOk = IDOK, mrCancel = IDCANCEL };
+
+class TForm : public TWinControl {
+ public:
+  // `className` is the window class ("TfrmMain"), registered on first use.
+  explicit TForm(const char* className = "TForm");
+  ~TForm() override;
+  const char* ClassName() const override { return className_.c_str(); }
+
+  void SetClientSize(int width, int height);  // client area; the outer size follows the border
+  void SetOuterSize(int width, int height);   // the whole window
+  void SetBorderStyle(TFormBorderStyle style);  // bsDialog: fixed, close box only
+  TFormBorderStyle BorderStyle() const { return borderStyle_; }
+  TPosition Position() const { return position_; }
+  void SetPosition(TPosition position);         // applied each time the form is shown
+  // Icon from a resource of `module` (16 x 16 small and 32 x 32 big images where present).
+  void SetIcon(HINSTANCE module, const char* resourceName);
+
+  // Enter presses the default button, Esc the cancel button (none: Esc does nothing).
+  void SetDefaultButton(TButton* button);
+  TButton* DefaultButton() const { return default_; }
+  void SetCancelButton(TButton* button);
+
+  // Shows the window (centring it as Position says) and activates it.
+  void Show();
+  // Shows the window modally: every other form is disabled until ModalResult becomes non-zero or
+  // the form is closed; returns the modal result (mrCancel for a close).
+  int ShowModal();
+  int ModalResult() const { return modalResult_; }
+  void SetModalResult(int result) { modalResult_ = result; }
+  bool Modal() const { return inModal_; }
+  // Closes the form: runs OnClose, then hides it; a modal form ends its showing, the main form
+  // ends the message loop.
+  void Close();
+
+  // Runs OnCreate once, showing an escaped error in the default error box.
+  void DoCreate();
+
+  TNotifyEvent OnCreate;
+  TNotifyEvent OnClose;
+
+  // Unnamed components owned by the form (labels and rules of layout tables).
+  template <class T>
+  T* Own() {
+    T* p = new T();
+    owned_.push_back(p);
+    return p;
+  }
+
+ protected:
+  TColor DefaultColor() const override { return clBtnFace; }
+  LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+
+ private:
+  void Centre();
+  bool PressButton(TButton* button);
+  TButton* ButtonById(int id);
+
+  std::string className_;
+  TFormBorderStyle borderStyle_ = bsSizeable;
+  TPosition position_ = poDesigned;
+  TButton* default_ = nullptr;
+  TButton* cancel_ = nullptr;
+  int modalResult_ = mrNone;
+  bool inModal_ = false;
+  bool created_ = false;
+  HICON iconSmall_ = nullptr, iconBig_ = nullptr;
+  std::vector<TObject*> owned_;
+};

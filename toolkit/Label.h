@@ -1,0 +1,37 @@
+// A static text. Auto size makes it as large as its text (with word wrap: as tall as the wrapped
+// text at its width); the link look is an underlined, coloured caption with a hand cursor whose
+// click runs OnClick.
+#pragma once
+
+#include "Control.h"
+
+class TLabel : public TControl {
+ public:
+  const char* ClassName() const override { return "TLabel"; }
+  // Options are read at Build; a width or height of 0 asks for auto size.
+  void Build(TWinControl* parent, const TBounds& bounds, const std::string& caption = "") override;
+  void SetAutoSize(bool autoSize);
+  bool AutoSize() const { return autoSize_; }
+  void SetWordWrap(bool wrap);
+  bool WordWrap() const { return wordWrap_; }
+  void SetTransparent(bool transparent) { transparent_ = transparent; Invalidate(); }
+  // Underlined caption in `color`, hand cursor.
+  void SetLinkLook(TColor color);
+  bool LinkLook() const { return link_; }
+
+  void SetCaption(const std::string& text) override;
+  void SetFont(const TFont& font) override;
+
+ protected:
+  bool HandleCommand(WORD code) override;
+  HBRUSH HandleCtlColor(HDC dc) override;
+  HCURSOR Cursor() const override;
+
+ private:
+  void ApplyStyle();
+  void AdjustSize();
+  bool autoSize_ = true;
+  bool wordWrap_ = false;
+  bool transparent_ = false;
+  bool link_ = false;
+};

@@ -1,0 +1,36 @@
+// A panel: a coloured area with an optional caption and bevels; holds other components. Also the
+// "rule" of the pages (a 2-pixel panel with a raised bevel and no caption).
+#pragma once
+
+#include "Control.h"
+
+enum TBevelCut { bvNone, bvLowered, bvRaised };
+
+class TPanel : public TWinControl {
+ public:
+  const char* ClassName() const override { return "TPanel"; }
+  void Build(TWinControl* parent, const TBounds& bounds, const std::string& caption = "") override;
+
+  void SetCaption(const std::string& text) override;
+  TAlignment Alignment() const { return alignment_; }
+  void SetAlignment(TAlignment a);      // of the caption, which is centred vertically
+  void SetBevelOuter(TBevelCut cut);
+  void SetBevelInner(TBevelCut cut);
+  void SetBevelWidth(int width);
+  TBevelCut BevelOuter() const { return bevelOuter_; }
+  int BevelWidth() const { return bevelWidth_; }
+  // The width of the bevels, inside which aligned children are laid out.
+  int BorderInset() const;
+
+ protected:
+  TColor DefaultColor() const override { return clBtnFace; }
+  LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+  RECT AlignRect() const override;
+
+ private:
+  void Paint(HDC dc);
+  TAlignment alignment_ = taCenter;
+  TBevelCut bevelOuter_ = bvRaised;
+  TBevelCut bevelInner_ = bvNone;
+  int bevelWidth_ = 1;
+};
