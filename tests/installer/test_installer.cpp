@@ -178,18 +178,6 @@ TEST_F(InstallerSeam, PassesTheModuleOfTheSystemDirectoryAndTheLayoutText) {
   EXPECT_EQ(instkrev::ShowMessages, 0);
 }
 
-TEST_F(InstallerSeam, RefusedRegistrationShowsTheErrorBoxAndReturnsMinusTwo) {
-  g_installResult = nullptr;
-  auto box = krevtest::ExpectBox(kCaption, IDOK);
-  EXPECT_EQ(Run(""), -2);
-  SeenWindow seen = box.get();
-  ASSERT_TRUE(seen.found);
-  EXPECT_EQ(seen.text, kFailureText);
-  EXPECT_EQ(seen.icon, BoxIcon::Error);
-  EXPECT_EQ(seen.buttons, std::vector<int>{IDOK});
-  EXPECT_EQ(instkrev::ShowMessages, 1);
-}
-
 // The system directory is asked for with 255 bytes, and the path must fit 256 with its zero.
 // Whatever does not fit is a failed installation, never a shortened path.
 struct DirCase {
