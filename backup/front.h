@@ -1,0 +1,18 @@
+// The front of LexVault: the command line and the backup/restore dialog.
+#pragma once
+
+#include <windows.h>
+
+INT_PTR CALLBACK WordlibDialogProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp);
+
+// Shows IDD_WORDLIB_BACKUP modally; its end value, or -1 when it cannot be created.
+INT_PTR OpenWordlibDialog(HINSTANCE instance);
+
+// Builds "<system IME directory>vardeko.chm::/270-词库的备份和恢复.htm" in a 260-byte buffer;
+// false (buffer empty) when it does not fit.
+bool BuildHelpAddress(char* buffer);
+
+// The HTML Help entry point, loaded from the HTML Help library on first use and kept; nullptr when
+// the library or the function is missing. Tests replace the loader to see what help was asked for.
+using HtmlHelpFn = HWND(WINAPI*)(HWND, LPCSTR, UINT, DWORD_PTR);
+extern HtmlHelpFn (*g_LoadHtmlHelp)();
