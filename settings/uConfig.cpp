@@ -8,9 +8,10 @@ const char* const KrevSettingsKey = "Software\\Brennholt\\Vardeko\\3.0";
 const char* const KrevPromptAfterSaveValue = "属性设置保存提示";
 
 const TKrevConfigCalls KrevConfigRealCalls = {
-    ::RegOpenKeyExA,        ::RegCreateKeyExA,     ::RegSetValueExA,  ::GetSystemDirectoryA, ::krevGetVardekoPath,
-    ::krevGetUserDataPath,  ::krevGetUserWordlibPath, ::krevGetChnsymPath,
-    ::krevGetSpdefPath,     ::krevGetSpewordsPath,
+    ::RegOpenKeyExA,       ::RegCreateKeyExA,        ::RegSetValueExA,
+    ::GetSystemDirectoryA, ::krevGetVardekoPath,     ::krevGetUserDataPath,
+    ::krevGetUserWordlibPath, ::krevGetChnsymPath,   ::krevGetSpdefPath,
+    ::krevGetSpewordsPath, ::RegCloseKey,
 };
 TKrevConfigCalls KrevConfigCalls = KrevConfigRealCalls;
 
@@ -111,7 +112,7 @@ class KeyHolder {
  public:
   KeyHolder() = default;
   ~KeyHolder() {
-    if (key_) RegCloseKey(key_);
+    if (key_) KrevConfigCalls.RegCloseKey(key_);
   }
   KeyHolder(const KeyHolder&) = delete;
   KeyHolder& operator=(const KeyHolder&) = delete;

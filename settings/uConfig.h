@@ -104,6 +104,7 @@ struct TKrevConfigCalls {
   TKrevPathGetter krevGetChnsymPath;
   TKrevPathGetter krevGetSpdefPath;
   TKrevPathGetter krevGetSpewordsPath;
+  LONG(WINAPI* RegCloseKey)(HKEY key);
 };
 
 extern TKrevConfigCalls KrevConfigCalls;

@@ -2,6 +2,7 @@
 // the derived mode, write order and the non-atomic save.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -489,6 +490,49 @@ TEST_F(ConfigTest, FailedWriteStopsTheSaveAndNamesTheValue) {
     for (size_t i = 0; i + 1 < kWriteOrder.size(); ++i)
       EXPECT_EQ(i + 1 < k, ReadRaw(HKEY_CURRENT_USER, kWriteOrder[i]).found) << kWriteOrder[i];
     EXPECT_FALSE(ReadRaw(HKEY_LOCAL_MACHINE, "使用同一用户词库").found);
+  }
+}
+
+// Counts the keys the settings object holds open, and how many were open when it opened another.
+int g_open = 0;
+int g_mostOpen = 0;
+LONG WINAPI CountingOpen(HKEY root, LPCSTR path, DWORD options, REGSAM access, PHKEY key) {
+  LONG rc = KrevConfigRealCalls.RegOpenKeyExA(root, path, options, access, key);
+  if (rc == ERROR_SUCCESS) g_mostOpen = std::max(g_mostOpen, ++g_open);
+  return rc;
+}
+LONG WINAPI CountingCreate(HKEY root, LPCSTR path, DWORD reserved, LPSTR cls, DWORD options, REGSAM access,
+                           LPSECURITY_ATTRIBUTES sa, PHKEY key, LPDWORD disposition) {
+  LONG rc = KrevConfigRealCalls.RegCreateKeyExA(root, path, reserved, cls, options, access, sa, key, disposition);
+  if (rc == ERROR_SUCCESS) g_mostOpen = std::max(g_mostOpen, ++g_open);
+  return rc;
+}
+LONG WINAPI CountingClose(HKEY key) {
+  --g_open;
+  return KrevConfigRealCalls.RegCloseKey(key);
+}
+
+TEST_F(ConfigTest, EveryKeyIsClosedBeforeTheNextOneAndOnError) {
+  WriteDword(HKEY_LOCAL_MACHINE, "使用同一用户词库", 1);
+  KrevConfigCalls.RegOpenKeyExA = CountingOpen;
+  KrevConfigCalls.RegCreateKeyExA = CountingCreate;
+  KrevConfigCalls.RegCloseKey = CountingClose;
+  g_open = g_mostOpen = 0;
+  TKrevConfig c;
+  c.LoadFromRegistry();  // no user key: only the machine key opens
+  EXPECT_EQ(0, g_open);
+  c.SaveToRegistry();
+  EXPECT_EQ(0, g_open);
+  c.LoadFromRegistry();
+  EXPECT_EQ(0, g_open);
+  EXPECT_EQ(1, g_mostOpen);
+
+  for (size_t k : {size_t(3), size_t(35)}) {
+    g_writes.clear();
+    g_failAt = k;
+    KrevConfigCalls.RegSetValueExA = RecordingSet;
+    EXPECT_THROW(c.SaveToRegistry(), ERegistryError);
+    EXPECT_EQ(0, g_open) << "write " << k;
   }
 }
 
