@@ -107,33 +107,6 @@ int ParseFontHeight(const std::string& text) {
   return std::min(32, std::max(12, value));
 }
 
-namespace {
-
-bool LessNoCase(const std::string& a, const std::string& b) {
-  return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.c_str(), -1, b.c_str(), -1) ==
-         CSTR_LESS_THAN;
-}
-
-bool EqualNoCase(const std::string& a, const std::string& b) {
-  return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.c_str(), -1, b.c_str(), -1) ==
-         CSTR_EQUAL;
-}
-
-}  // namespace
-
-std::vector<std::string> BuildFontList(const std::vector<std::string>& families) {
-  std::vector<std::string> list;
-  list.reserve(families.size() + 1);
-  list.push_back("Default");
-  for (const std::string& f : families) {
-    if (f.empty()) continue;
-    list.push_back(f);
-  }
-  std::stable_sort(list.begin(), list.end(), LessNoCase);
-  list.erase(std::unique(list.begin(), list.end(), EqualNoCase), list.end());
-  return list;
-}
-
 int FindFaceIndex(const std::vector<std::string>& items, const std::string& face) {
   int found = -1;
   for (size_t i = 0; i < items.size(); ++i) {
@@ -188,12 +161,6 @@ void EnsureDirectory(const std::string& dir) {
 bool IsScrollAnchorClass(const std::string& className) {
   return !className.empty() &&
          std::strstr("TPanel, TPageControl, TScrollBox", className.c_str()) != nullptr;
-}
-
-int ScrollIntoViewPosition(int position, int top, int height, int visibleHeight) {
-  if (top < 0) return position + top;
-  if (top + height > visibleHeight) return position + top + height - visibleHeight;
-  return position;
 }
 
 int ClampScrollPosition(int position, int contentHeight, int visibleHeight) {

@@ -37,9 +37,6 @@ std::string FontHeightText(int height);
 // (leading blanks and a sign allowed), 16 when they form none, clamped to 12..32.
 int ParseFontHeight(const std::string& text);
 
-// Installed families, each once, with "Default", sorted without regard to letter case.
-std::vector<std::string> BuildFontList(const std::vector<std::string>& families);
-
 // Index of the last item equal to `face` byte for byte (letter case counts); -1 when none is.
 int FindFaceIndex(const std::vector<std::string>& items, const std::string& face);
 
@@ -66,10 +63,6 @@ bool DirectoryExistsAt(const std::string& path);
 
 // Class names at which the walk up from a control stops when scrolling to it.
 bool IsScrollAnchorClass(const std::string& className);
-
-// Scroll position that brings a child wholly into view with the least movement; `top` is the child's
-// top relative to the visible area.
-int ScrollIntoViewPosition(int position, int top, int height, int visibleHeight);
 
 // A scroll position kept within 0 .. contentHeight - visibleHeight.
 int ClampScrollPosition(int position, int contentHeight, int visibleHeight);

@@ -164,14 +164,6 @@ TEST(FontHeight, FirstTwoBytesSignBlanksDefaultAndClamp) {
   EXPECT_EQ(16, ParseFontHeight(FontHeightText(8)));
 }
 
-TEST(FontList, EachFamilyOnceWithDefaultSortedWithoutCase) {
-  std::vector<std::string> list =
-      BuildFontList({"Tahoma", "arial", "Tahoma", "Courier New", "SimHei", "", "Tahoma"});
-  std::vector<std::string> expected = {"arial", "Courier New", "Default", "SimHei", "Tahoma"};
-  EXPECT_EQ(expected, list);
-  EXPECT_EQ((std::vector<std::string>{"Default"}), BuildFontList({}));
-}
-
 TEST(FontList, ExactByteComparisonAndLastMatchWins) {
   std::vector<std::string> items = {"Arial", "Default", "宋体", "Arial"};
   EXPECT_EQ(3, FindFaceIndex(items, "Arial"));
@@ -258,23 +250,17 @@ TEST(ScrollToPanel, ClassNameWalkStopsAtPanelsPageControlsAndScrollBoxes) {
   }
 }
 
-TEST(ScrollToPanel, LeastMovementIntoViewThenClampedToTheRange) {
+TEST(ScrollToPanel, PositionKeptWithinTheRange) {
   struct Case {
-    int position, top, height, visible, expected;
-  } intoView[] = {
-      {0, 100, 25, 345, 0},         // already in view
-      {0, 1248, 25, 345, 928},      // below: to the bottom edge
-      {1247, -545, 25, 345, 702},   // above: to the top edge
-      {500, 320, 25, 345, 500},     // just fits
-      {500, 321, 25, 345, 501},
+    int position, content, visible, expected;
+  } cases[] = {
+      {1248, 1592, 345, 1247},  // the last section at the design size
+      {1067, 1592, 345, 1067},
+      {-5, 1592, 345, 0},
+      {100, 300, 345, 0},       // content shorter than the visible area
+      {1248, 1592, 500, 1092},  // a taller window: a smaller range
   };
-  for (const Case& c : intoView) {
-    EXPECT_EQ(c.expected, ScrollIntoViewPosition(c.position, c.top, c.height, c.visible))
-        << c.position << " " << c.top;
+  for (const Case& c : cases) {
+    EXPECT_EQ(c.expected, ClampScrollPosition(c.position, c.content, c.visible)) << c.position;
   }
-  EXPECT_EQ(1247, ClampScrollPosition(928 + 320, 1592, 345));
-  EXPECT_EQ(1067, ClampScrollPosition(1067, 1592, 345));
-  EXPECT_EQ(0, ClampScrollPosition(-5, 1592, 345));
-  EXPECT_EQ(0, ClampScrollPosition(100, 300, 345));
-  EXPECT_EQ(1092, ClampScrollPosition(1248, 1592, 500));
 }
