@@ -40,7 +40,7 @@ class TApplication {
   void ProcessMessages();
   // Runs one message through the forms' keyboard handling (Tab, Enter, Esc) and dispatches it.
   void DispatchOne(MSG& msg);
-  // Ends the message loop.
+  // Ends the message loop of Run (outside Run it only marks the program as ended).
   void Terminate();
   bool Terminated() const { return terminated_; }
 
@@ -64,6 +64,7 @@ class TApplication {
   std::vector<TForm*> modal_;
   bool initialized_ = false;
   bool terminated_ = false;
+  bool running_ = false;
 };
 
 extern TApplication Application;

@@ -132,7 +132,8 @@ class TControl : public TObject {
   virtual HBRUSH HandleCtlColor(HDC dc);
   virtual bool HandleDrawItem(DRAWITEMSTRUCT* dis) { (void)dis; return false; }
 
-  void ApplyFont();
+  // Hands the font to the window; labels also fit their size to it.
+  virtual void ApplyFont();
   void InheritFrom(TWinControl* parent);  // parent's font when this one follows it
 
   friend class TWinControl;
@@ -168,10 +169,13 @@ class TWinControl : public TControl {
   // The rectangle in which aligned children are laid out.
   virtual RECT AlignRect() const;
   void EraseWith(HDC dc, TColor color);
+  void PassFont(const TFont& font);  // to the children that follow this one's font
 
   friend class TControl;
   std::vector<TControl*> children_;
-  int clientW_ = 0, clientH_ = 0;
+  // While set, a change of the client area re-measures the anchored children instead of moving
+  // them (a scroll bar that appears or goes is no resize of the content).
+  bool recordAnchors_ = false;
 };
 
 // Registers a toolkit window class (once) whose procedure dispatches to the components.

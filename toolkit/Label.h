@@ -24,6 +24,7 @@ class TLabel : public TControl {
 
  protected:
   bool HandleCommand(WORD code) override;
+  void ApplyFont() override;
   HBRUSH HandleCtlColor(HDC dc) override;
   HCURSOR Cursor() const override;
 

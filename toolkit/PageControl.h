@@ -6,6 +6,7 @@
 
 class TTabSheet : public TWinControl {
  public:
+  ~TTabSheet() override;
   const char* ClassName() const override { return "TTabSheet"; }
   // The parent must be a TPageControl; the bounds are ignored (a page fills its control).
   void Build(TWinControl* parent, const TBounds& bounds, const std::string& caption = "") override;
