@@ -1,0 +1,90 @@
+// Helpers of the LexVault tests: fixtures, gzip members made by hand, the settings values the
+// program reads, and the files of a folder.
+#pragma once
+
+#include <windows.h>
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+#include "responder.h"
+
+namespace lvtest {
+
+// A host-made fixture below the build folder, as a Windows path through the Z: drive.
+std::string Fixture(const std::string& rel);
+// The folder where backups for the host's gzip to judge are written.
+std::string PeerOutDir();
+
+// One gzip member of `content`: raw deflate at `level` with the given header fields.
+struct MemberSpec {
+  int flags = 0x08;
+  std::string extra;
+  std::string name = "perlex.dat";
+  std::string comment;
+  int level = 6;
+};
+std::string Member(const std::string& content, const MemberSpec& spec = MemberSpec());
+
+// The stored name of a member whose FLG is 0x08 alone.
+std::string StoredName(const std::string& member);
+
+// Names of the files and folders in `dir` (no "." or "..").
+std::vector<std::string> FolderNames(const std::string& dir);
+
+bool SetUnixMTime(const std::string& path, unsigned long seconds);
+
+// Sets (or with nullptr unsets) an environment variable for the life of the object.
+class EnvVar {
+ public:
+  EnvVar(const char* name, const char* value);
+  ~EnvVar();
+  EnvVar(const EnvVar&) = delete;
+  EnvVar& operator=(const EnvVar&) = delete;
+
+ private:
+  std::string name_;
+  bool had_;
+  std::string old_;
+};
+
+// Keeps the two settings values the program reads ("用户词库文件" under the current user,
+// "使用同一用户词库" under the local machine) and puts them back, or removes them, at the end.
+class SettingsValues {
+ public:
+  SettingsValues();
+  ~SettingsValues();
+  SettingsValues(const SettingsValues&) = delete;
+  SettingsValues& operator=(const SettingsValues&) = delete;
+  void SetUserWordlib(const std::string& path);
+  void SetSameWordlib(const std::string& bytes, DWORD type = REG_DWORD);
+  void ClearBoth();
+
+ private:
+  struct Saved {
+    HKEY root;
+    std::string name;
+    bool had = false;
+    DWORD type = 0;
+    std::string bytes;
+    bool keyExisted = false;
+  };
+  static void Save(Saved* s);
+  static void Restore(const Saved& s);
+  Saved user_, machine_;
+};
+
+std::string Dword(DWORD v);
+
+// Answers the box with `caption` by pressing `id` and waits until it is gone, so that a later box of
+// the same caption is a new one. For scripts of several boxes run beside the code that shows them.
+krevtest::SeenWindow AnswerBox(const std::string& caption, int id,
+                               std::chrono::milliseconds timeout = std::chrono::seconds(15));
+// Waits until `hwnd` is no longer a window.
+bool WaitGone(HWND hwnd, std::chrono::milliseconds timeout = std::chrono::seconds(15));
+
+// The current user's application-data folder as the platform gives it, ending in a backslash.
+std::string AppDataDir();
+
+}  // namespace lvtest

@@ -1,0 +1,366 @@
+// The command-line forms (in this process) and the dialog, driven as a person would.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <future>
+
+#include "backup_testutil.h"
+#include "codec.h"
+#include "front.h"
+#include "responder.h"
+#include "run.h"
+#include "testenv.h"
+
+using krevtest::FindTopWindow;
+using krevtest::ReadFileBytes;
+using krevtest::ScratchDir;
+using krevtest::SeenWindow;
+using krevtest::WriteFileBytes;
+
+namespace {
+
+const char kDialogCaption[] = "青岚拼音输入法 词库备份/恢复";
+const char kBackupTitle[] = "青岚拼音用户词库备份";
+const char kRestoreTitle[] = "青岚拼音用户词库恢复";
+const char kSaveTitle[] = "把词库备份为...";
+const char kOpenTitle[] = "从词库备份文件恢复...";
+const std::string kLibrary = "the user word library in the dialog tests";
+
+void ResetRunState() {
+  BackupFilePath[0] = '\0';
+  WordlibFilePath[0] = '\0';
+  ShowMessages = 1;
+}
+
+HWND WaitWindow(const std::string& caption, std::chrono::milliseconds timeout = std::chrono::seconds(15)) {
+  auto end = std::chrono::steady_clock::now() + timeout;
+  while (std::chrono::steady_clock::now() < end) {
+    if (HWND h = FindTopWindow("#32770", caption)) {
+      Sleep(150);  // let the dialog finish its initialisation
+      return h;
+    }
+    Sleep(30);
+  }
+  return nullptr;
+}
+
+void Press(HWND dlg, int id) { PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
+
+class FrontTest : public ::testing::Test {
+ protected:
+  lvtest::SettingsValues values;
+  ScratchDir dir{"lexvault-front"};
+  std::string lib = dir / "perlex.dat";
+
+  HtmlHelpFn (*helpLoader)() = g_LoadHtmlHelp;
+
+  void SetUp() override {
+    values.SetUserWordlib(lib);
+    ASSERT_TRUE(WriteFileBytes(lib, kLibrary));
+    ResetRunState();
+  }
+  void TearDown() override {
+    ResetRunState();
+    g_LoadHtmlHelp = helpLoader;
+  }
+  int RunCommandLine(const std::string& text) {
+    std::string copy = text;
+    return WinMain(GetModuleHandleA(nullptr), nullptr, &copy[0], SW_SHOWNORMAL);
+  }
+  INT_PTR RunDialog() { return OpenWordlibDialog(GetModuleHandleA(nullptr)); }
+};
+
+TEST_F(FrontTest, SilentRestoreCommandLineSplitsAtTheFirstBlank) {
+  std::string backup = dir / "wl.LXB";
+  ASSERT_TRUE(WriteFileBytes(backup, lvtest::Member("restored by /r")));
+  std::string libDir = dir / "lib dir";
+  ASSERT_TRUE(CreateDirectoryA(libDir.c_str(), nullptr));
+  struct Case {
+    std::string text;
+    std::string backupPath;
+    std::string wordlibPath;  // after the run: the resolved library when the text gave none
+  };
+  const Case cases[] = {
+      {"/r " + backup + " " + libDir + "\\my.dat", backup, libDir + "\\my.dat"},
+      {"/r " + backup, backup, lib},
+      {"/rX" + backup + " " + libDir + "\\x.dat", backup, libDir + "\\x.dat"},
+      {"/r " + backup + "  two blanks.dat", backup, " two blanks.dat"},
+      {"/r D:\\my backups\\wl.LXB", "D:\\my", "backups\\wl.LXB"},
+  };
+  auto noBox = krevtest::ExpectBox("", IDOK, std::chrono::milliseconds(1));
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    ResetRunState();
+    EXPECT_EQ(RunCommandLine(c.text), 1);
+    EXPECT_EQ(ShowMessages, 0);
+    EXPECT_EQ(std::string(BackupFilePath), c.backupPath);
+    EXPECT_EQ(std::string(WordlibFilePath), c.wordlibPath);
+  }
+  EXPECT_EQ(ReadFileBytes(libDir + "\\my.dat"), "restored by /r");
+  EXPECT_EQ(ReadFileBytes(lib), "restored by /r");
+
+  // Nothing after the switch, or a text that does not fit: nothing runs, and it counts as failed.
+  ASSERT_TRUE(WriteFileBytes(lib, kLibrary));
+  for (std::string text : {std::string("/r"), std::string("/r "), "/r " + backup + " " + std::string(260, 'x')}) {
+    SCOPED_TRACE(text.substr(0, 40));
+    ResetRunState();
+    EXPECT_EQ(RunCommandLine(text), 1);
+    EXPECT_EQ(std::string(BackupFilePath), "");
+    EXPECT_EQ(std::string(WordlibFilePath), "");
+  }
+  EXPECT_EQ(ReadFileBytes(lib), kLibrary);
+}
+
+TEST_F(FrontTest, BackupCommandLineWithoutAUsablePathFailsWithItsBox) {
+  for (std::string text : {std::string("/b"), std::string("/b "), "/b " + dir.path() + std::string(260, 'y')}) {
+    SCOPED_TRACE(text.substr(0, 40));
+    ResetRunState();
+    auto box = std::async(std::launch::async, [] { return lvtest::AnswerBox(kBackupTitle, IDOK); });
+    EXPECT_EQ(RunCommandLine(text), 1);
+    SeenWindow seen = box.get();
+    ASSERT_TRUE(seen.found);
+    EXPECT_EQ(seen.text, "备份词库失败。");
+    EXPECT_EQ(seen.icon, krevtest::BoxIcon::Error);
+  }
+  // A bare path that does not fit: the restore fails without asking.
+  ResetRunState();
+  auto box = std::async(std::launch::async, [] { return lvtest::AnswerBox(kRestoreTitle, IDOK); });
+  EXPECT_EQ(RunCommandLine(dir.path() + std::string(300, 'z')), 1);
+  EXPECT_EQ(box.get().text, "恢复词库失败。");
+  EXPECT_EQ(ReadFileBytes(lib), kLibrary);
+}
+
+TEST_F(FrontTest, DialogHasItsLayoutAndPreselectsBackup) {
+  struct Control {
+    int id;
+    const char* cls;
+    const char* text;
+    LONG style;  // bits that must be set
+    RECT du;     // x, y, width, height in dialog units
+  };
+  const Control controls[] = {
+      {-1, "Static", "本程序提供青岚拼音输入法词库的备份/恢复功能，用于保留词库备份，以及将词库转移使用到别的环境中。",
+       WS_GROUP, {43, 8, 183, 20}},
+      {-1, "Static", "注意：恢复词库将会覆盖当前用户所使用的青岚拼音输入法词库！", WS_GROUP, {43, 30, 183, 17}},
+      {-1, "Static", "", SS_ETCHEDHORZ, {7, 52, 228, 1}},
+      {-1, "Static", "您想做什么？", WS_GROUP, {43, 58, 49, 8}},
+      {1000, "Button", "我想备份当前用户的词库", BS_AUTORADIOBUTTON | WS_TABSTOP, {55, 72, 104, 10}},
+      {1001, "Button", "我想为当前用户从词库备份文件中恢复词库", BS_AUTORADIOBUTTON | WS_TABSTOP, {55, 84, 152, 10}},
+      {IDOK, "Button", "下一步", BS_DEFPUSHBUTTON | WS_TABSTOP, {81, 121, 48, 14}},
+      {IDCANCEL, "Button", "取消", WS_TABSTOP, {135, 121, 47, 14}},
+      {-1, "Static", "", SS_ICON, {9, 9, 20, 20}},
+      {3, "Button", "帮助...", WS_TABSTOP, {187, 121, 48, 14}},
+      {-1, "Static", "按“下一步”按钮选择词库备份文件并开始备份或恢复。", WS_GROUP, {43, 103, 177, 8}},
+  };
+  struct Seen {
+    bool found = false;
+    std::string caption;
+    LONG style = 0;
+    RECT client{};
+    RECT size{0, 0, 242, 143};
+    UINT backupChecked = 0, restoreChecked = 0;
+    bool hasIcon = false;
+    std::vector<int> ids;
+    std::vector<std::string> classes, texts;
+    std::vector<LONG> styles;
+    std::vector<RECT> rects, expected;
+  };
+  auto script = std::async(std::launch::async, [&controls]() {
+    Seen s;
+    HWND dlg = WaitWindow(kDialogCaption);
+    if (!dlg) return s;
+    s.found = true;
+    s.style = GetWindowLongA(dlg, GWL_STYLE);
+    GetClientRect(dlg, &s.client);
+    MapDialogRect(dlg, &s.size);
+    s.backupChecked = IsDlgButtonChecked(dlg, 1000);
+    s.restoreChecked = IsDlgButtonChecked(dlg, 1001);
+    size_t i = 0;
+    for (HWND c = GetWindow(dlg, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT), ++i) {
+      char buf[512] = {0};
+      GetClassNameA(c, buf, sizeof buf);
+      s.classes.push_back(buf);
+      GetWindowTextA(c, buf, sizeof buf);
+      s.texts.push_back(buf);
+      s.ids.push_back(static_cast<short>(GetDlgCtrlID(c)));
+      s.styles.push_back(GetWindowLongA(c, GWL_STYLE));
+      if ((GetWindowLongA(c, GWL_STYLE) & SS_TYPEMASK) == SS_ICON && std::string(s.classes.back()) == "Static")
+        s.hasIcon = SendMessageA(c, STM_GETICON, 0, 0) != 0;
+      RECT r;
+      GetWindowRect(c, &r);
+      MapWindowPoints(nullptr, dlg, reinterpret_cast<POINT*>(&r), 2);
+      s.rects.push_back(r);
+      if (i < sizeof controls / sizeof controls[0]) {
+        RECT e = {controls[i].du.left, controls[i].du.top, controls[i].du.left + controls[i].du.right,
+                  controls[i].du.top + controls[i].du.bottom};
+        MapDialogRect(dlg, &e);
+        s.expected.push_back(e);
+      }
+    }
+    Press(dlg, IDCANCEL);
+    return s;
+  });
+  EXPECT_EQ(RunDialog(), 0);
+  Seen s = script.get();
+  ASSERT_TRUE(s.found);
+  EXPECT_EQ(s.backupChecked, static_cast<UINT>(BST_CHECKED));
+  EXPECT_EQ(s.restoreChecked, static_cast<UINT>(BST_UNCHECKED));
+  const LONG dialogStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+  EXPECT_EQ(s.style & dialogStyle, dialogStyle);
+  EXPECT_EQ(s.style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX), 0);
+  EXPECT_NEAR(s.client.right, s.size.right, 1);
+  EXPECT_NEAR(s.client.bottom, s.size.bottom, 1);
+  EXPECT_TRUE(s.hasIcon);
+  ASSERT_EQ(s.ids.size(), sizeof controls / sizeof controls[0]);
+  for (size_t i = 0; i < s.ids.size(); ++i) {
+    SCOPED_TRACE(i + 1);
+    EXPECT_EQ(s.ids[i], controls[i].id);
+    EXPECT_EQ(s.classes[i], controls[i].cls);
+    EXPECT_EQ(s.texts[i], controls[i].text);
+    EXPECT_EQ(s.styles[i] & controls[i].style, controls[i].style);
+    EXPECT_NEAR(s.rects[i].left, s.expected[i].left, 1);
+    EXPECT_NEAR(s.rects[i].top, s.expected[i].top, 1);
+    EXPECT_NEAR(s.rects[i].right, s.expected[i].right, 1);
+    EXPECT_NEAR(s.rects[i].bottom, s.expected[i].bottom, 1);
+  }
+}
+
+TEST_F(FrontTest, BackupToAChosenFileReplacesItWithoutAsking) {
+  std::string backup = dir / "chosen.LXB";
+  ASSERT_TRUE(WriteFileBytes(backup, "an older backup"));
+  auto script = std::async(std::launch::async, [&backup]() {
+    std::vector<SeenWindow> seen;
+    HWND dlg = WaitWindow(kDialogCaption);
+    if (!dlg) return seen;
+    Press(dlg, IDOK);
+    seen.push_back(krevtest::ExpectFileDialog(kSaveTitle, backup).get());
+    seen.push_back(lvtest::AnswerBox(kBackupTitle, IDOK));
+    return seen;
+  });
+  EXPECT_EQ(RunDialog(), 1);
+  std::vector<SeenWindow> seen = script.get();
+  ASSERT_EQ(seen.size(), 2u);
+  EXPECT_TRUE(seen[0].found);
+  EXPECT_EQ(seen[0].fileName, "");
+  EXPECT_EQ(seen[1].text, "备份词库成功。");
+  EXPECT_EQ(std::string(BackupFilePath), backup);
+  std::string check = dir / "check.dat";
+  ASSERT_EQ(DecompressFileTo(backup.c_str(), check.c_str()), 0);
+  EXPECT_EQ(ReadFileBytes(check), kLibrary);
+}
+
+TEST_F(FrontTest, RestoreAnsweredNoKeepsTheDialogAndOffersTheSameFile) {
+  std::string backup = dir / "offered.LXB";
+  ASSERT_TRUE(WriteFileBytes(backup, lvtest::Member("must not be restored")));
+  struct Seen {
+    bool dialog = false;
+    SeenWindow firstFile, question, secondFile;
+    bool stayedOpen = false;
+    bool nestedFileDialog = false;
+  };
+  auto script = std::async(std::launch::async, [&backup]() {
+    Seen s;
+    HWND dlg = WaitWindow(kDialogCaption);
+    if (!dlg) return s;
+    s.dialog = true;
+    SendMessageA(GetDlgItem(dlg, 1001), BM_CLICK, 0, 0);
+    Press(dlg, IDOK);
+    s.firstFile = krevtest::ExpectFileDialog(kOpenTitle, backup).get();
+    s.question = krevtest::Expect(kRestoreTitle, [dlg](HWND, SeenWindow&) {
+      // Clicks on the dialog while its run is asking: none may start or end anything.
+      Press(dlg, IDOK);
+      Press(dlg, IDCANCEL);
+      Press(dlg, 3);
+      Sleep(500);
+      return IDNO;
+    }).get();
+    lvtest::WaitGone(s.question.hwnd);
+    Sleep(500);
+    s.nestedFileDialog = FindTopWindow("#32770", kOpenTitle) != nullptr;
+    s.stayedOpen = IsWindow(dlg) && IsWindowVisible(dlg);
+    Press(dlg, IDOK);
+    s.secondFile = krevtest::ExpectFileDialog(kOpenTitle, "").get();  // Cancel
+    Sleep(300);
+    Press(dlg, IDCANCEL);
+    return s;
+  });
+  EXPECT_EQ(RunDialog(), 0);
+  Seen s = script.get();
+  ASSERT_TRUE(s.dialog);
+  EXPECT_TRUE(s.firstFile.found);
+  ASSERT_TRUE(s.question.found);
+  EXPECT_NE(s.question.text.find(backup), std::string::npos);
+  EXPECT_FALSE(s.nestedFileDialog);
+  EXPECT_TRUE(s.stayedOpen);
+  ASSERT_TRUE(s.secondFile.found);
+  // The file chosen before is offered again (the dialog may show it by its name alone).
+  const std::string offered = s.secondFile.fileName;
+  EXPECT_TRUE(offered == backup || offered == "offered.LXB") << offered;
+  EXPECT_EQ(ReadFileBytes(lib), kLibrary);
+}
+
+HWND g_helpCaller = nullptr;
+std::string g_helpAddress;
+UINT g_helpCommand = 99;
+int g_helpCalls = 0;
+HWND WINAPI RecordHelp(HWND caller, LPCSTR address, UINT command, DWORD_PTR) {
+  g_helpCaller = caller;
+  g_helpAddress = address;
+  g_helpCommand = command;
+  ++g_helpCalls;
+  return nullptr;
+}
+HtmlHelpFn LoadRecorder() { return RecordHelp; }
+
+TEST_F(FrontTest, HelpButtonAsksForTheBackupTopic) {
+  g_LoadHtmlHelp = LoadRecorder;
+  g_helpCalls = 0;
+  auto script = std::async(std::launch::async, []() {
+    HWND dlg = WaitWindow(kDialogCaption);
+    if (!dlg) return HWND{};
+    Press(dlg, 3);
+    Press(dlg, 3);
+    Sleep(500);
+    Press(dlg, IDCANCEL);
+    return dlg;
+  });
+  EXPECT_EQ(RunDialog(), 0);
+  HWND dlg = script.get();
+  ASSERT_NE(dlg, nullptr);
+  EXPECT_EQ(g_helpCalls, 2);
+  EXPECT_EQ(g_helpCaller, dlg);
+  EXPECT_EQ(g_helpCommand, 0u);  // HH_DISPLAY_TOPIC
+  EXPECT_EQ(g_helpAddress, krevtest::InstallDir() + "vardeko.chm::/270-词库的备份和恢复.htm");
+}
+
+TEST_F(FrontTest, HelpWithoutTheHelpFileShowsNothingOfItsOwn) {
+  // The real HTML Help library, with the help file out of the way for the test.
+  std::string chm = krevtest::InstallDir() + "vardeko.chm";
+  std::string aside = chm + ".aside";
+  bool moved = MoveFileA(chm.c_str(), aside.c_str()) != FALSE;
+  struct Seen {
+    HWND dlg = nullptr;
+    bool box = false;
+    bool stayedOpen = false;
+  };
+  auto script = std::async(std::launch::async, []() {
+    Seen s;
+    s.dlg = WaitWindow(kDialogCaption);
+    if (!s.dlg) return s;
+    Press(s.dlg, 3);
+    Sleep(2000);
+    s.box = FindTopWindow("#32770", kBackupTitle) || FindTopWindow("#32770", kRestoreTitle);
+    s.stayedOpen = IsWindowVisible(s.dlg) != FALSE;
+    Press(s.dlg, IDCANCEL);
+    return s;
+  });
+  INT_PTR result = RunDialog();
+  Seen s = script.get();
+  if (moved) MoveFileA(aside.c_str(), chm.c_str());
+  EXPECT_EQ(result, 0);
+  ASSERT_NE(s.dlg, nullptr);
+  EXPECT_FALSE(s.box);
+  EXPECT_TRUE(s.stayedOpen);
+}
+
+}  // namespace

@@ -1,0 +1,108 @@
+// lexvault.exe as a real process: each command-line form, its boxes and its exit code.
+#include <gtest/gtest.h>
+
+#include <future>
+
+#include "backup_testutil.h"
+#include "codec.h"
+#include "responder.h"
+#include "testenv.h"
+
+using krevtest::ReadFileBytes;
+using krevtest::ScratchDir;
+using krevtest::SeenWindow;
+using krevtest::WriteFileBytes;
+
+namespace {
+
+const char kDialogCaption[] = "青岚拼音输入法 词库备份/恢复";
+const char kBackupTitle[] = "青岚拼音用户词库备份";
+const char kRestoreTitle[] = "青岚拼音用户词库恢复";
+const std::string kLibrary = "the library the processes work on";
+const std::string kRestored = "content of the backup the processes restore";
+
+struct Step {
+  std::string caption;
+  int button;
+  std::string text;  // expected text of a box ("" for the dialog)
+};
+
+TEST(ProcessTest, CommandLineFormsAndExitCodes) {
+  lvtest::SettingsValues values;
+  ScratchDir dir("lexvault-proc");
+  const std::string lib = dir / "perlex.dat";
+  const std::string backup = dir / "wl.LXB";
+  const std::string blankLib = dir / "lib dir\\my.dat";
+  ASSERT_TRUE(CreateDirectoryA((dir / "lib dir").c_str(), nullptr));
+  values.SetUserWordlib(lib);
+  const std::string exe = "\"" + krevtest::InstallDir() + "lexvault.exe\"";
+  ASSERT_TRUE(krevtest::FileExists(krevtest::InstallDir() + "lexvault.exe"));
+
+  enum Check { kNone, kLibraryKept, kBackupOfLibrary, kLibraryRestored, kBlankLibRestored };
+  struct Case {
+    std::string args;
+    std::vector<Step> steps;
+    long exitCode;
+    Check check;
+  };
+  const std::string question = "从以下词库备份文件中恢复当前用户词库：\n\t\"" + backup + "\"\n\n注意：恢复操作将覆盖当前用户词库！";
+  const Case cases[] = {
+      {"", {{kDialogCaption, IDCANCEL, ""}}, 0, kLibraryKept},
+      {"/B " + backup, {{kDialogCaption, IDCANCEL, ""}}, 0, kLibraryKept},
+      {"/b " + backup, {{kBackupTitle, IDOK, "备份词库成功。"}}, 1, kBackupOfLibrary},
+      {"/b " + dir.path() + "missing\\wl.LXB", {{kBackupTitle, IDOK, "备份词库失败。"}}, 1, kLibraryKept},
+      {"/b " + std::string(300, 'b'), {{kBackupTitle, IDOK, "备份词库失败。"}}, 1, kLibraryKept},
+      {"/r " + backup + " " + blankLib, {}, 1, kBlankLibRestored},
+      {"/r " + backup, {}, 1, kLibraryRestored},
+      {"/r " + backup + " " + std::string(300, 'r'), {}, 1, kLibraryKept},
+      {"\"" + backup + "\"", {{kRestoreTitle, IDYES, question}, {kRestoreTitle, IDOK, "恢复词库失败。"}}, 1, kLibraryKept},
+      {backup, {{kRestoreTitle, IDNO, ""}}, 0, kLibraryKept},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.args.substr(0, 80));
+    ASSERT_TRUE(WriteFileBytes(lib, kLibrary));
+    ASSERT_TRUE(WriteFileBytes(backup, lvtest::Member(kRestored)));
+    DeleteFileA(blankLib.c_str());
+    std::vector<Step> steps = c.steps;
+    auto script = std::async(std::launch::async, [steps]() {
+      std::vector<SeenWindow> seen;
+      for (const Step& s : steps) seen.push_back(lvtest::AnswerBox(s.caption, s.button, std::chrono::seconds(60)));
+      return seen;
+    });
+    long code = krevtest::RunProcess(exe + (c.args.empty() ? "" : " " + c.args), 120000);
+    std::vector<SeenWindow> seen = script.get();
+    EXPECT_EQ(code, c.exitCode);
+    for (size_t i = 0; i < steps.size(); ++i) {
+      EXPECT_TRUE(seen[i].found) << steps[i].caption;
+      if (!steps[i].text.empty()) {
+        EXPECT_EQ(seen[i].text, steps[i].text);
+      }
+    }
+    if (steps.size() == 1 && steps[0].caption == kDialogCaption && seen[0].found) {
+      EXPECT_EQ(seen[0].caption, kDialogCaption);
+    }
+    switch (c.check) {
+      case kNone:
+        break;
+      case kLibraryKept:
+        EXPECT_EQ(ReadFileBytes(lib), kLibrary);
+        break;
+      case kBackupOfLibrary: {
+        std::string check = dir / "check.dat";
+        EXPECT_EQ(DecompressFileTo(backup.c_str(), check.c_str()), 0);
+        EXPECT_EQ(ReadFileBytes(check), kLibrary);
+        DeleteFileA(check.c_str());
+        break;
+      }
+      case kLibraryRestored:
+        EXPECT_EQ(ReadFileBytes(lib), kRestored);
+        break;
+      case kBlankLibRestored:
+        EXPECT_EQ(ReadFileBytes(blankLib), kRestored);
+        EXPECT_EQ(ReadFileBytes(lib), kLibrary);
+        break;
+    }
+  }
+}
+
+}  // namespace

@@ -1,0 +1,188 @@
+// One backup or restore run: the question, the result boxes, the attribute clearing and what is
+// left of the library when a restore fails.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <future>
+
+#include "backup_testutil.h"
+#include "codec.h"
+#include "responder.h"
+#include "run.h"
+#include "testenv.h"
+
+using krevtest::BoxIcon;
+using krevtest::ExpectBox;
+using krevtest::ReadFileBytes;
+using krevtest::ScratchDir;
+using krevtest::WriteFileBytes;
+
+namespace {
+
+const char kBackupTitle[] = "青岚拼音用户词库备份";
+const char kRestoreTitle[] = "青岚拼音用户词库恢复";
+const std::string kLibrary = "the current user word library";
+
+class RunTest : public ::testing::Test {
+ protected:
+  lvtest::SettingsValues values;
+  ScratchDir dir{"lexvault-run"};
+  std::string lib = dir / "perlex.dat";
+  std::string backup = dir / "wl.LXB";
+
+  void SetUp() override {
+    values.SetUserWordlib(lib);
+    BackupFilePath[0] = '\0';
+    WordlibFilePath[0] = '\0';
+    ShowMessages = 1;
+  }
+  void TearDown() override {
+    BackupFilePath[0] = '\0';
+    WordlibFilePath[0] = '\0';
+    ShowMessages = 1;
+    SetFileAttributesA(lib.c_str(), FILE_ATTRIBUTE_NORMAL);
+  }
+  void SetBackupPath(const std::string& p) { std::strcpy(BackupFilePath, p.c_str()); }
+};
+
+TEST_F(RunTest, ResultBoxesTellSuccessAndFailure) {
+  struct Case {
+    const char* what;
+    int operation;
+    bool libraryExists;
+    bool backupValid;
+    const char* title;
+    const char* text;
+    BoxIcon icon;
+  };
+  const Case cases[] = {
+      {"backup", 1, true, false, kBackupTitle, "备份词库成功。", BoxIcon::Information},
+      {"backup of a missing library", 1, false, false, kBackupTitle, "备份词库失败。", BoxIcon::Error},
+      {"restore", 0, true, true, kRestoreTitle, "恢复词库成功。", BoxIcon::Information},
+      {"restore from a damaged backup", 0, true, false, kRestoreTitle, "恢复词库失败。", BoxIcon::Error},
+  };
+  const std::string restored = "library content from the backup";
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    SetUp();
+    DeleteFileA(lib.c_str());
+    if (c.libraryExists) {
+      ASSERT_TRUE(WriteFileBytes(lib, kLibrary));
+    }
+    ASSERT_TRUE(WriteFileBytes(backup, c.backupValid ? lvtest::Member(restored) : "old backup"));
+    SetBackupPath(backup);
+    auto script = std::async(std::launch::async, [&c]() {
+      if (c.operation == 0) lvtest::AnswerBox(kRestoreTitle, IDYES);
+      return lvtest::AnswerBox(c.title, IDOK);
+    });
+    EXPECT_EQ(RunWordlibOperation(c.operation), 1);
+    krevtest::SeenWindow box = script.get();
+    ASSERT_TRUE(box.found);
+    EXPECT_EQ(box.text, c.text);
+    EXPECT_EQ(box.icon, c.icon);
+    EXPECT_EQ(box.buttons, std::vector<int>{IDOK});
+    if (c.operation) {
+      EXPECT_EQ(ReadFileBytes(backup) == "old backup", !c.libraryExists);
+    } else {
+      EXPECT_EQ(ReadFileBytes(lib), c.backupValid ? restored : kLibrary);
+    }
+    EXPECT_EQ(std::string(WordlibFilePath), lib);
+  }
+}
+
+TEST_F(RunTest, RestoreQuestionNamesTheFileAndNoDoesNothingButClearAttributes) {
+  ASSERT_TRUE(WriteFileBytes(lib, kLibrary));
+  ASSERT_TRUE(SetFileAttributesA(lib.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN));
+  std::string quoted = "\"" + backup + "\"";
+  ASSERT_TRUE(WriteFileBytes(backup, lvtest::Member("would replace the library")));
+  SetBackupPath(quoted);
+  auto question = ExpectBox(kRestoreTitle, IDNO);
+  EXPECT_EQ(RunWordlibOperation(0), 0);
+  krevtest::SeenWindow box = question.get();
+  ASSERT_TRUE(box.found);
+  EXPECT_EQ(box.text, "从以下词库备份文件中恢复当前用户词库：\n\t" + quoted + "\n\n注意：恢复操作将覆盖当前用户词库！");
+  EXPECT_EQ(box.icon, BoxIcon::Question);
+  EXPECT_EQ(box.buttons, (std::vector<int>{IDYES, IDNO}));
+  // No result box follows.
+  EXPECT_FALSE(ExpectBox(kRestoreTitle, IDOK, std::chrono::milliseconds(600)).get().found);
+  EXPECT_EQ(ReadFileBytes(lib), kLibrary);
+  EXPECT_EQ(GetFileAttributesA(lib.c_str()) & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN), 0u);
+  EXPECT_EQ(std::string(WordlibFilePath), lib);
+
+  // Yes with the quotes kept: no such file, the library stays.
+  auto failed = std::async(std::launch::async, []() {
+    lvtest::AnswerBox(kRestoreTitle, IDYES);
+    return lvtest::AnswerBox(kRestoreTitle, IDOK);
+  });
+  EXPECT_EQ(RunWordlibOperation(0), 1);
+  EXPECT_EQ(failed.get().text, "恢复词库失败。");
+  EXPECT_EQ(ReadFileBytes(lib), kLibrary);
+}
+
+TEST_F(RunTest, ReadOnlyLibraryIsRestoredOnlyWhenTheRunResolvedIt) {
+  const std::string restored = "restored into a read-only library";
+  ASSERT_TRUE(WriteFileBytes(backup, lvtest::Member(restored)));
+  ShowMessages = 0;
+
+  ASSERT_TRUE(WriteFileBytes(lib, kLibrary));
+  ASSERT_TRUE(SetFileAttributesA(lib.c_str(), FILE_ATTRIBUTE_READONLY));
+  SetBackupPath(backup);
+  EXPECT_EQ(RunWordlibOperation(0), 1);
+  EXPECT_EQ(ReadFileBytes(lib), restored);
+
+  // Given by the caller: used untouched, so the read-only file cannot be replaced.
+  std::string given = dir / "given.dat";
+  ASSERT_TRUE(WriteFileBytes(given, kLibrary));
+  ASSERT_TRUE(SetFileAttributesA(given.c_str(), FILE_ATTRIBUTE_READONLY));
+  std::strcpy(WordlibFilePath, given.c_str());
+  EXPECT_EQ(RunWordlibOperation(0), 1);
+  EXPECT_EQ(ReadFileBytes(given), kLibrary);
+  EXPECT_TRUE(GetFileAttributesA(given.c_str()) & FILE_ATTRIBUTE_READONLY);
+  SetFileAttributesA(given.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST_F(RunTest, SilentRunShowsNoBoxWhateverTheOutcome) {
+  ShowMessages = 0;
+  ASSERT_TRUE(WriteFileBytes(lib, kLibrary));
+  auto any = ExpectBox(kRestoreTitle, IDOK, std::chrono::milliseconds(1500));
+  SetBackupPath(dir / "missing.LXB");
+  EXPECT_EQ(RunWordlibOperation(0), 1);
+  ASSERT_TRUE(WriteFileBytes(backup, lvtest::Member("silently restored")));
+  SetBackupPath(backup);
+  EXPECT_EQ(RunWordlibOperation(0), 1);
+  EXPECT_FALSE(any.get().found);
+  EXPECT_EQ(ReadFileBytes(lib), "silently restored");
+}
+
+HMODULE WINAPI NoLibrary(LPCSTR) { return nullptr; }
+const char* g_long = nullptr;
+UINT WINAPI LongSystemDir(LPSTR out, UINT size) {
+  UINT n = static_cast<UINT>(std::strlen(g_long));
+  if (n >= size) return n + 1;
+  std::strcpy(out, g_long);
+  return n;
+}
+
+TEST_F(RunTest, LibraryPathThatDoesNotFitIsAFailedRun) {
+  values.ClearBoth();
+  // No shfolder.dll, and a system directory that leaves no room for "perlex.dat".
+  std::string longDir = "C:\\" + std::string(240, 'w');
+  g_long = longDir.c_str();
+  g_LoadLibraryA = NoLibrary;
+  g_GetSystemDirectoryA = LongSystemDir;
+  SetBackupPath(backup);
+  ASSERT_TRUE(WriteFileBytes(backup, "old backup"));
+  auto box = ExpectBox(kBackupTitle, IDOK);
+  int result = RunWordlibOperation(1);
+  g_LoadLibraryA = LoadLibraryA;
+  g_GetSystemDirectoryA = GetSystemDirectoryA;
+  EXPECT_EQ(result, 1);
+  EXPECT_EQ(box.get().text, "备份词库失败。");
+  EXPECT_EQ(ReadFileBytes(backup), "old backup");
+
+  auto restoreBox = ExpectBox(kRestoreTitle, IDOK);
+  EXPECT_EQ(ReportFailedRun(0), 1);
+  EXPECT_EQ(restoreBox.get().text, "恢复词库失败。");
+}
+
+}  // namespace
