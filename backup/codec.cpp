@@ -57,7 +57,11 @@ volatile std::sig_atomic_t g_Interrupted = 0;
 
 [[noreturn]] void ExitCodecRun(int status);
 
-bool HaveStdErr() { return _get_osfhandle(StdStreamDescriptor(stderr)) != -1; }
+// A windowed program has no standard error: the runtime gives -1 or -2 for its handle.
+bool HaveStdErr() {
+  intptr_t h = _get_osfhandle(StdStreamDescriptor(stderr));
+  return h != -1 && h != -2;
+}
 
 void Diag(const std::string& name, const char* what) {
   if (HaveStdErr()) std::fprintf(stderr, "%s: %s: %s\n", g_Run.prog, name.c_str(), what);
