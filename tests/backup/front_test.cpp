@@ -220,6 +220,7 @@ TEST_F(FrontTest, DialogHasItsLayoutAndPreselectsBackup) {
     EXPECT_EQ(s.styles[i] & controls[i].style, controls[i].style);
     EXPECT_NEAR(s.rects[i].left, s.expected[i].left, 1);
     EXPECT_NEAR(s.rects[i].top, s.expected[i].top, 1);
+    if (controls[i].style == SS_ICON) continue;  // an icon static takes the size of its icon
     EXPECT_NEAR(s.rects[i].right, s.expected[i].right, 1);
     EXPECT_NEAR(s.rects[i].bottom, s.expected[i].bottom, 1);
   }
