@@ -1,0 +1,474 @@
+// The real wizard window, hidden in the test process and driven through its components: start
+// state, navigation, the two questions, quitting, and Finish with the real registry and files.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "responder.h"
+#include "testenv.h"
+#include "uCfgWiz.h"
+#include "wiztest.h"
+
+using namespace wiztest;
+using krevtest::BoxIcon;
+
+namespace {
+
+const char kBoxCaption[] = "青岚拼音输入法配置向导";
+const char kEdited[] = "; edited by the user\r\n";
+
+class ToolkitEnvironment : public testing::Environment {
+ public:
+  void SetUp() override {
+    Application.Initialize();
+    Application.SetTitle(WizardAppTitle);
+  }
+};
+testing::Environment* const kToolkitEnv = testing::AddGlobalTestEnvironment(new ToolkitEnvironment);
+
+// A click as the user makes it: the button's notification to its parent.
+void Press(TControl& c) {
+  ASSERT_TRUE(IsWindowEnabled(c.Handle())) << c.Name() << " is disabled";
+  HWND h = c.Handle();
+  SendMessageA(GetParent(h), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(h), BN_CLICKED), reinterpret_cast<LPARAM>(h));
+}
+
+class WizardForm : public SettingsFixture {
+ protected:
+  void SetUp() override {
+    SettingsFixture::SetUp();
+    if (HasFatalFailure()) return;
+  }
+  void TearDown() override {
+    delete form_;
+    form_ = nullptr;
+    SettingsFixture::TearDown();
+  }
+  // Creates the window after the test has put what it wants into the registry.
+  TfrmMain& Open() {
+    form_ = new TfrmMain();
+    form_->OnClose = [this](TObject*) { ++closed_; };
+    form_->DoCreate();
+    return *form_;
+  }
+  int Page() const { return form_->pgctlMain.ActivePageIndex(); }
+  TButton* Default() const { return form_->DefaultButton(); }
+
+  TfrmMain* form_ = nullptr;
+  int closed_ = 0;
+};
+
+TEST_F(WizardForm, OpensInItsStartStateWhateverIsStored) {
+  SetDword("使用双拼输入", 1);
+  SetDword("声母模糊音设置", InitialsMask(true, true, true, true, true, true));
+  SetBytes("韵母模糊音设置", FinalsMask(true, true, true, true, true));
+  SetDword("支持GBK大字符集", 1);
+  SetDword("输入简体汉字", 0);
+  SetDword("输入栏字体大小", 32);
+  SetDword("动态调整词频", 0);
+  SetDword("智能组词", 0);
+  TfrmMain& f = Open();
+
+  EXPECT_STREQ("TfrmMain", f.ClassName());
+  EXPECT_EQ("青岚拼音输入法 配置向导", f.Caption());
+  EXPECT_EQ(532, f.ClientWidth());
+  EXPECT_EQ(370, f.ClientHeight());
+  EXPECT_EQ(bsDialog, f.BorderStyle());
+  EXPECT_EQ(poScreenCenter, f.Position());
+  EXPECT_EQ(clCream, f.Color());
+  EXPECT_EQ("宋体", f.Font().Name);
+  EXPECT_EQ(12, f.Font().Height);
+  EXPECT_EQ(DEFAULT_CHARSET, f.Font().Charset);
+  const LONG style = GetWindowLongA(f.Handle(), GWL_STYLE);
+  EXPECT_TRUE(style & WS_SYSMENU);
+  EXPECT_FALSE(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME));
+  EXPECT_NE(nullptr, reinterpret_cast<HICON>(SendMessageA(f.Handle(), WM_GETICON, ICON_SMALL, 0)));
+
+  EXPECT_STREQ("TPageControl", f.pgctlMain.ClassName());
+  EXPECT_EQ(11, f.pgctlMain.PageCount());
+  for (int i = 0; i < 11; ++i) EXPECT_EQ("TabSheet" + std::to_string(i), f.pgctlMain.Page(i)->Name());
+  EXPECT_EQ(wpWelcome, Page());
+  EXPECT_EQ(&f.btnNext0, Default());
+
+  for (TRadioButton* on : {&f.rdbtUsage1, &f.rdbxGB, &f.rdbxCompSmall, &f.rdbxDos, &f.rdbxQuanpin})
+    EXPECT_TRUE(on->Checked()) << on->Name();
+  for (TRadioButton* off : {&f.rdbtUsage2, &f.rdbtUsage3, &f.rdbxGBK, &f.rdbxFanti, &f.rdbxCompMedium,
+                            &f.rdbxCompLarge, &f.rdbxWinpy, &f.rdbxAbc, &f.rdbxCstar, &f.rdbxPyjj, &f.rdbxZiranma,
+                            &f.rdbxMspy, &f.rdbxKuangpin, &f.rdbxShuangpin})
+    EXPECT_FALSE(off->Checked()) << off->Name();
+  for (TCheckBox* box : {&f.chkNoFuzzy, &f.chkFuzzy1, &f.chkFuzzy2, &f.chkFuzzy3, &f.chkAdjFreq, &f.chkICW}) {
+    EXPECT_FALSE(box->Checked()) << box->Name();
+    EXPECT_TRUE(box->Enabled()) << box->Name();
+  }
+  // Opening stores nothing.
+  EXPECT_EQ(1, GetDword("使用双拼输入"));
+  EXPECT_EQ(32, GetDword("输入栏字体大小"));
+}
+
+TEST_F(WizardForm, TextsKeepTheirBlanksAndButtonsTheirRow) {
+  TfrmMain& f = Open();
+  EXPECT_EQ("该向导用于帮助您设置青岚拼音输入法属性，使青岚拼音输入法设置符合您的使用习惯。 ", f.Label2.Caption());
+  EXPECT_EQ("除了该向导， 青岚拼音输入法还带有“属性设置和管理中心”，您可以使用它来进行详细的属性项设置。",
+            f.Label3.Caption());
+  EXPECT_EQ("按“恢复默认值”按钮恢复青岚拼音输入法的默认设置；按“下一步”按钮进入配置向导进行设置。 ", f.Label4.Caption());
+  EXPECT_EQ("青岚拼音输入法支持分别输入简体字和繁体字，并支持输入GBK大字符集中的汉字 。请选择：", f.Label11.Caption());
+  EXPECT_EQ("青岚拼音输入法支持在输入过程中动态调整字词的频率，并支持智能组词 。 请选择：", f.Label13.Caption());
+  EXPECT_EQ("按“完成”按钮保存设置并退出配置向导；按“上一步”按钮重新选择配置；按“取消”按钮放弃设置并退出配置向导。 ",
+            f.Label26.Caption());
+  EXPECT_EQ("按“退出”按钮退出配置向导；按“上一步”按钮重新选择配置；按“继续”按钮继续配置。 ", f.Label22.Caption());
+  EXPECT_EQ("按“退出”按钮退出配置向导；按“上一步”按钮重新选择配置。 ", f.Label28.Caption());
+  EXPECT_EQ("恢复默认值...", f.btnResetDefaultValues.Caption());
+  EXPECT_EQ("下一步 >", f.btnNext3.Caption());
+  EXPECT_EQ("< 上一步", f.btnPrev3.Caption());
+
+  // Side headings are 14-pixel bold, question headings bold in the page font.
+  EXPECT_EQ(14, f.Label1.Font().Height);
+  EXPECT_TRUE(f.Label1.Font().Bold);
+  EXPECT_EQ(12, f.Label5.Font().Height);
+  EXPECT_TRUE(f.Label5.Font().Bold);
+
+  struct Place {
+    TControl* c;
+    int left, top, width, height;
+  };
+  const Place places[] = {
+      {&f.btnResetDefaultValues, 8, 328, 90, 22}, {&f.btnNext0, 328, 328, 90, 23}, {&f.btnCancel0, 424, 328, 90, 23},
+      {&f.btnPrev8, 232, 328, 90, 23},            {&f.btnFinish, 328, 328, 90, 23}, {&f.btnPrev10, 328, 328, 90, 23},
+      {&f.btnQuit10, 424, 328, 90, 23},           {&f.Image1, 10, 20, 168, 280},    {&f.Image2, 296, 0, 210, 54},
+      {&f.rdbxKuangpin, 72, 280, 201, 25},        {&f.lblFinishPrompt, 208, 64, 295, 105},
+  };
+  for (const Place& p : places) {
+    EXPECT_EQ(p.left, p.c->Left()) << p.c->Name();
+    EXPECT_EQ(p.top, p.c->Top()) << p.c->Name();
+    EXPECT_EQ(p.width, p.c->Width()) << p.c->Name();
+    EXPECT_EQ(p.height, p.c->Height()) << p.c->Name();
+  }
+  // The same pictures on every page of a layout, at the sizes of the artwork.
+  for (TImage* side : {&f.Image1, &f.Image9, &f.Image10, &f.Image11}) {
+    EXPECT_EQ(168, side->PictureWidth()) << side->Name();
+    EXPECT_EQ(280, side->PictureHeight()) << side->Name();
+  }
+  for (TImage* header : {&f.Image2, &f.Image3, &f.Image4, &f.Image5, &f.Image6, &f.Image7, &f.Image8}) {
+    EXPECT_EQ(210, header->PictureWidth()) << header->Name();
+    EXPECT_EQ(54, header->PictureHeight()) << header->Name();
+    EXPECT_TRUE(header->Transparent()) << header->Name();
+  }
+  BITMAP bm{};
+  ASSERT_TRUE(GetObjectA(f.Image1.Bitmap(), sizeof bm, &bm));
+  HRSRC res = FindResourceA(GetModuleHandleA(nullptr), "WIZSIDE", RT_BITMAP);
+  ASSERT_NE(nullptr, res);
+  const auto* info = static_cast<const BITMAPINFOHEADER*>(LockResource(LoadResource(nullptr, res)));
+  EXPECT_EQ(8, info->biBitCount);
+}
+
+// Walks the window by its buttons; each step names the button and the page expected after it.
+struct Step {
+  TButton TfrmMain::*button;
+  int page;
+};
+
+void Walk(TfrmMain& f, std::initializer_list<Step> steps) {
+  for (const Step& s : steps) {
+    TButton& b = f.*(s.button);
+    ASSERT_TRUE(b.Parent() == f.pgctlMain.ActivePage()) << b.Name() << " is not on the page shown";
+    Press(b);
+    ASSERT_EQ(s.page, f.pgctlMain.ActivePageIndex()) << "after " << b.Name();
+  }
+}
+
+TEST_F(WizardForm, NewcomerPathAndItsRememberedPage) {
+  TfrmMain& f = Open();
+  Walk(f, {{&TfrmMain::btnNext0, 1}, {&TfrmMain::btnNext1, 2}, {&TfrmMain::btnNext2, 3}, {&TfrmMain::btnNext3, 4},
+           {&TfrmMain::btnNext4, 5}, {&TfrmMain::btnNext5, 8}});
+  EXPECT_EQ(&f.btnFinish, Default());
+  Walk(f, {{&TfrmMain::btnPrev8, 5}, {&TfrmMain::btnPrev5, 4}, {&TfrmMain::btnPrev4, 3}, {&TfrmMain::btnPrev3, 2},
+           {&TfrmMain::btnPrev2, 1}, {&TfrmMain::btnPrev1, 0}});
+}
+
+TEST_F(WizardForm, FamiliarUsersGoToTheSettingsCentrePage) {
+  TfrmMain& f = Open();
+  f.rdbtUsage3.SetChecked(true);
+  Walk(f, {{&TfrmMain::btnNext0, 1}, {&TfrmMain::btnNext1, 10}});
+  EXPECT_EQ(&f.btnQuit10, Default());
+  Walk(f, {{&TfrmMain::btnPrev10, 1}, {&TfrmMain::btnNext1, 10}});
+  EXPECT_EQ(0, closed_);
+  Press(f.btnQuit10);
+  EXPECT_EQ(1, closed_);
+  EXPECT_EQ(0, CountUserValues());
+}
+
+TEST_F(WizardForm, HabitBranchesAndTheAdvicePage) {
+  TfrmMain& f = Open();
+  f.rdbtUsage2.SetChecked(true);
+  Walk(f, {{&TfrmMain::btnNext0, 1}, {&TfrmMain::btnNext1, 6}});
+  EXPECT_EQ(&f.btnNext6, Default());
+  Walk(f, {{&TfrmMain::btnNext6, 7}, {&TfrmMain::btnNext7, 8}, {&TfrmMain::btnPrev8, 7}, {&TfrmMain::btnPrev7, 6}});
+
+  f.rdbxZiranma.SetChecked(true);
+  Walk(f, {{&TfrmMain::btnNext6, 8}, {&TfrmMain::btnPrev8, 6}});
+
+  f.rdbxMspy.SetChecked(true);
+  Walk(f, {{&TfrmMain::btnNext6, 9}});
+  EXPECT_EQ(BuildAdviceText(THabitAnswer::Mspy), f.lblFinishPrompt.Caption());
+  // Enter goes on with "继续"; both buttons wear the default look.
+  EXPECT_EQ(&f.btnNext9, Default());
+  EXPECT_TRUE(f.btnNext9.IsDefault());
+  EXPECT_TRUE(f.btnQuit.IsDefault());
+  Walk(f, {{&TfrmMain::btnPrev9, 6}});
+
+  // The text is built afresh for the method selected now.
+  f.rdbxKuangpin.SetChecked(true);
+  Walk(f, {{&TfrmMain::btnNext6, 9}});
+  EXPECT_EQ(BuildAdviceText(THabitAnswer::Kuangpin), f.lblFinishPrompt.Caption());
+  // "继续" keeps 6 remembered until page 7 moves on: page 8 then returns to 7, not 9.
+  Walk(f, {{&TfrmMain::btnNext9, 7}, {&TfrmMain::btnNext7, 8}, {&TfrmMain::btnPrev8, 7}, {&TfrmMain::btnPrev7, 6},
+           {&TfrmMain::btnNext6, 9}});
+  EXPECT_EQ(0, closed_);
+  Press(f.btnQuit);
+  EXPECT_EQ(1, closed_);
+  EXPECT_EQ(0, CountUserValues());
+}
+
+TEST_F(WizardForm, NoFuzzyDisablesTheBoxesAndKeepsTheirTicks) {
+  TfrmMain& f = Open();
+  Walk(f, {{&TfrmMain::btnNext0, 1}, {&TfrmMain::btnNext1, 2}});
+  Press(f.chkFuzzy1);
+  Press(f.chkFuzzy3);
+  Press(f.chkNoFuzzy);
+  ASSERT_TRUE(f.chkNoFuzzy.Checked());
+  for (TCheckBox* b : {&f.chkFuzzy1, &f.chkFuzzy2, &f.chkFuzzy3}) EXPECT_FALSE(b->Enabled()) << b->Name();
+  EXPECT_TRUE(f.chkFuzzy1.Checked());
+  EXPECT_FALSE(f.chkFuzzy2.Checked());
+  EXPECT_TRUE(f.chkFuzzy3.Checked());
+  Press(f.chkNoFuzzy);
+  for (TCheckBox* b : {&f.chkFuzzy1, &f.chkFuzzy2, &f.chkFuzzy3}) EXPECT_TRUE(b->Enabled()) << b->Name();
+  EXPECT_TRUE(f.chkFuzzy1.Checked());
+  EXPECT_FALSE(f.chkFuzzy2.Checked());
+  EXPECT_TRUE(f.chkFuzzy3.Checked());
+}
+
+TEST_F(WizardForm, NewcomerFinishStoresTheAnswersAndCloses) {
+  TfrmMain& f = Open();
+  Walk(f, {{&TfrmMain::btnNext0, 1}, {&TfrmMain::btnNext1, 2}});
+  Press(f.chkFuzzy1);
+  Press(f.chkNoFuzzy);  // wins over the ticked, now disabled box
+  Walk(f, {{&TfrmMain::btnNext2, 3}});
+  f.rdbxFanti.SetChecked(true);
+  Walk(f, {{&TfrmMain::btnNext3, 4}});
+  Press(f.chkICW);
+  Walk(f, {{&TfrmMain::btnNext4, 5}});
+  f.rdbxCompMedium.SetChecked(true);
+  Walk(f, {{&TfrmMain::btnNext5, 8}});
+  Press(f.btnFinish);
+  EXPECT_EQ(1, closed_);
+  EXPECT_EQ(InitialsMask(false, false, false, false, false, false), GetDword("声母模糊音设置"));
+  EXPECT_EQ(FinalsMask(false, false, false, false, false), GetBytes("韵母模糊音设置"));
+  EXPECT_EQ(1, GetDword("支持GBK大字符集"));
+  EXPECT_EQ(0, GetDword("输入简体汉字"));
+  EXPECT_EQ(22, GetDword("输入栏字体大小"));
+  EXPECT_EQ(1, GetDword("智能组词"));
+  EXPECT_EQ(0, GetDword("使用双拼输入"));
+  EXPECT_EQ(34, CountUserValues());
+}
+
+TEST_F(WizardForm, BackToTheUsagePageChangesThePath) {
+  SetDword("输入风格", 0);
+  ASSERT_TRUE(krevtest::WriteFileBytes(spdefPath_, kEdited));
+  TfrmMain& f = Open();
+  // First as a user of another method who picks Ziranma, then back to the newcomer answer.
+  f.rdbtUsage2.SetChecked(true);
+  Walk(f, {{&TfrmMain::btnNext0, 1}, {&TfrmMain::btnNext1, 6}});
+  f.rdbxZiranma.SetChecked(true);
+  Walk(f, {{&TfrmMain::btnPrev6, 1}});
+  f.rdbtUsage1.SetChecked(true);
+  Walk(f, {{&TfrmMain::btnNext1, 2}, {&TfrmMain::btnNext2, 3}, {&TfrmMain::btnNext3, 4}, {&TfrmMain::btnNext4, 5},
+           {&TfrmMain::btnNext5, 8}});
+  Press(f.btnFinish);
+  EXPECT_EQ(1, closed_);
+  EXPECT_EQ(14, GetDword("输入栏字体大小"));
+  EXPECT_EQ(0, GetDword("使用双拼输入"));
+  EXPECT_EQ(0, GetDword("输入风格"));
+  EXPECT_EQ(kEdited, krevtest::ReadFileBytes(spdefPath_));
+}
+
+TEST_F(WizardForm, AdviceThenShuangPinCopiesTheMicrosoftScheme) {
+  SetDword("动态调整词频", 0);
+  ASSERT_TRUE(krevtest::WriteFileBytes(spdefPath_, kEdited));
+  TfrmMain& f = Open();
+  // The newcomer pages are visited first; their answers do not count on the other path.
+  Walk(f, {{&TfrmMain::btnNext0, 1}, {&TfrmMain::btnNext1, 2}, {&TfrmMain::btnNext2, 3}, {&TfrmMain::btnNext3, 4}});
+  Press(f.chkAdjFreq);
+  Walk(f, {{&TfrmMain::btnPrev4, 3}, {&TfrmMain::btnPrev3, 2}, {&TfrmMain::btnPrev2, 1}});
+  f.rdbtUsage2.SetChecked(true);
+  Walk(f, {{&TfrmMain::btnNext1, 6}});
+  f.rdbxMspy.SetChecked(true);
+  Walk(f, {{&TfrmMain::btnNext6, 9}, {&TfrmMain::btnNext9, 7}});
+  f.rdbxShuangpin.SetChecked(true);
+  Walk(f, {{&TfrmMain::btnNext7, 8}});
+  Press(f.btnFinish);
+  EXPECT_EQ(1, closed_);
+  EXPECT_EQ(1, GetDword("使用双拼输入"));
+  EXPECT_EQ(9, GetDword("每页最多候选个数"));
+  EXPECT_EQ(0, GetDword("动态调整词频"));
+  EXPECT_EQ(krevtest::ReadFileBytes(krevtest::InstallDir() + "vsp-mspy.ini"), krevtest::ReadFileBytes(spdefPath_));
+}
+
+// Fails the write of one value name, as a registry that refuses it would.
+LONG WINAPI RefuseFontHeight(HKEY key, LPCSTR name, DWORD reserved, DWORD type, const BYTE* data, DWORD size) {
+  if (name && std::string(name) == "输入栏字体大小") return ERROR_ACCESS_DENIED;
+  return KrevConfigRealCalls.RegSetValueExA(key, name, reserved, type, data, size);
+}
+
+TEST_F(WizardForm, ARegistryErrorKeepsTheWizardOnTheFinishPage) {
+  TfrmMain& f = Open();
+  Walk(f, {{&TfrmMain::btnNext0, 1}, {&TfrmMain::btnNext1, 2}, {&TfrmMain::btnNext2, 3}, {&TfrmMain::btnNext3, 4},
+           {&TfrmMain::btnNext4, 5}, {&TfrmMain::btnNext5, 8}});
+  KrevConfigCalls.RegSetValueExA = RefuseFontHeight;
+  auto box = krevtest::ExpectBox(WizardAppTitle, IDOK);
+  Press(f.btnFinish);
+  krevtest::SeenWindow seen = box.get();
+  ASSERT_TRUE(seen.found);
+  EXPECT_EQ(ErrorBoxText("Failed to set data for '输入栏字体大小'"), seen.text);
+  EXPECT_EQ(BoxIcon::Error, seen.icon);
+  EXPECT_EQ(0, closed_);
+  EXPECT_EQ(wpFinish, Page());
+  // The values before the failing one stay written.
+  EXPECT_EQ(1, GetDword("输入风格"));
+  EXPECT_EQ(-1, GetDword("输入栏字体大小"));
+
+  // The user can try again once the registry takes the value.
+  KrevConfigCalls = KrevConfigRealCalls;
+  Press(f.btnFinish);
+  EXPECT_EQ(1, closed_);
+  EXPECT_EQ(14, GetDword("输入栏字体大小"));
+}
+
+TEST_F(WizardForm, ResetYesStoresTheDefaultsAtOnce) {
+  SetDword("使用双拼输入", 1);
+  SetDword("输入栏字体大小", 32);
+  SetDword("属性设置保存提示", 0);
+  TfrmMain& f = Open();
+  auto box = krevtest::ExpectBox(kBoxCaption, IDYES);
+  Press(f.btnResetDefaultValues);
+  krevtest::SeenWindow seen = box.get();
+  ASSERT_TRUE(seen.found);
+  EXPECT_EQ("将所有设置恢复到默认值？", seen.text);
+  EXPECT_EQ(BoxIcon::Question, seen.icon);
+  EXPECT_EQ((std::vector<int>{IDYES, IDNO}), seen.buttons);
+  EXPECT_EQ(wpWelcome, Page());
+  EXPECT_EQ(0, closed_);
+  EXPECT_EQ(0, GetDword("使用双拼输入"));
+  EXPECT_EQ(16, GetDword("输入栏字体大小"));
+  EXPECT_EQ(0, GetDword("属性设置保存提示"));  // never written by a save
+  EXPECT_EQ(35, CountUserValues());
+  EXPECT_TRUE(f.rdbtUsage1.Checked());
+
+  // A later cancel does not undo it.
+  auto cancel = krevtest::ExpectBox(kBoxCaption, IDYES);
+  Press(f.btnCancel0);
+  ASSERT_TRUE(cancel.get().found);
+  EXPECT_EQ(1, closed_);
+  EXPECT_EQ(16, GetDword("输入栏字体大小"));
+}
+
+TEST_F(WizardForm, ResetThenFinishAppliesTheAnswersOverTheDefaults) {
+  SetDword("回车键定义", 2);
+  TfrmMain& f = Open();
+  auto box = krevtest::ExpectBox(kBoxCaption, IDYES);
+  Press(f.btnResetDefaultValues);
+  ASSERT_TRUE(box.get().found);
+  SetDword("回车键定义", 0);  // changed elsewhere after the reset: Finish writes its own copy
+  f.rdbtUsage2.SetChecked(true);
+  Walk(f, {{&TfrmMain::btnNext0, 1}, {&TfrmMain::btnNext1, 6}, {&TfrmMain::btnNext6, 7}, {&TfrmMain::btnNext7, 8}});
+  Press(f.btnFinish);
+  EXPECT_EQ(1, GetDword("回车键定义"));
+  EXPECT_EQ(9, GetDword("每页最多候选个数"));
+}
+
+TEST_F(WizardForm, ResetNoStoresNothing) {
+  SetDword("输入栏字体大小", 32);
+  TfrmMain& f = Open();
+  auto box = krevtest::ExpectBox(kBoxCaption, IDNO);
+  Press(f.btnResetDefaultValues);
+  ASSERT_TRUE(box.get().found);
+  EXPECT_EQ(1, CountUserValues());
+  EXPECT_EQ(32, GetDword("输入栏字体大小"));
+  EXPECT_EQ(0, closed_);
+}
+
+TEST_F(WizardForm, CancelNoKeepsThePageAndTheAnswers) {
+  TfrmMain& f = Open();
+  Walk(f, {{&TfrmMain::btnNext0, 1}, {&TfrmMain::btnNext1, 2}});
+  Press(f.chkFuzzy2);
+  // Every page's cancel button asks the same question.
+  int pages = 0;
+  for (TButton* cancel : {&f.btnCancel0, &f.btnCancel1, &f.btnCancel2, &f.btnCancel3, &f.btnCancel4,
+                          &f.btnCancel5, &f.btnCancel6, &f.btnCancel7, &f.btnCancel8}) {
+    auto box = krevtest::ExpectBox(kBoxCaption, IDNO);
+    Press(*cancel);
+    krevtest::SeenWindow seen = box.get();
+    ASSERT_TRUE(seen.found) << cancel->Name();
+    EXPECT_EQ("退出配置向导？", seen.text);
+    EXPECT_EQ(BoxIcon::Question, seen.icon);
+    EXPECT_EQ((std::vector<int>{IDYES, IDNO}), seen.buttons);
+    ++pages;
+  }
+  EXPECT_EQ(9, pages);
+  EXPECT_EQ(0, closed_);
+  EXPECT_EQ(wpFuzzy, Page());
+  EXPECT_TRUE(f.chkFuzzy2.Checked());
+  Walk(f, {{&TfrmMain::btnNext2, 3}});
+
+  auto yes = krevtest::ExpectBox(kBoxCaption, IDYES);
+  Press(f.btnCancel3);
+  ASSERT_TRUE(yes.get().found);
+  EXPECT_EQ(1, closed_);
+  EXPECT_EQ(0, CountUserValues());
+}
+
+TEST_F(WizardForm, TheCloseBoxSavesNothing) {
+  TfrmMain& f = Open();
+  f.rdbtUsage2.SetChecked(true);
+  Walk(f, {{&TfrmMain::btnNext0, 1}, {&TfrmMain::btnNext1, 6}, {&TfrmMain::btnNext6, 7}, {&TfrmMain::btnNext7, 8}});
+  SendMessageA(f.Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
+  EXPECT_EQ(1, closed_);
+  EXPECT_EQ(0, CountUserValues());
+}
+
+TEST_F(WizardForm, EscapePressesNothing) {
+  TfrmMain& f = Open();
+  f.Show();
+  Walk(f, {{&TfrmMain::btnNext0, 1}});
+  for (UINT msg : {WM_KEYDOWN, WM_KEYUP}) {
+    MSG m{};
+    m.hwnd = f.btnNext1.Handle();
+    m.message = msg;
+    m.wParam = VK_ESCAPE;
+    Application.DispatchOne(m);
+  }
+  Application.ProcessMessages();
+  EXPECT_EQ(0, closed_);
+  EXPECT_EQ(wpUsage, Page());
+  EXPECT_EQ(nullptr, krevtest::FindTopWindow("#32770", kBoxCaption));
+}
+
+TEST_F(WizardForm, EnterPressesThePagesDefaultButton) {
+  TfrmMain& f = Open();
+  // The keyboard reaches only a shown window (the null display driver draws nothing).
+  f.Show();
+  f.rdbtUsage2.SetChecked(true);
+  f.rdbxMspy.SetChecked(true);
+  for (int expected : {wpUsage, wpHabit, wpAdvice, wpQuanShuang}) {
+    for (UINT msg : {WM_KEYDOWN, WM_KEYUP}) {
+      MSG m{};
+      m.hwnd = Default()->Handle();
+      m.message = msg;
+      m.wParam = VK_RETURN;
+      Application.DispatchOne(m);
+    }
+    Application.ProcessMessages();
+    ASSERT_EQ(expected, Page());
+  }
+}
+
+}  // namespace

@@ -1,0 +1,52 @@
+// The installed program as a process: it starts on its welcome page, takes no parameters, and
+// ends with exit code 0 when its window is closed.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "Control.h"
+#include "responder.h"
+#include "testenv.h"
+#include "wiztest.h"
+
+using namespace wiztest;
+
+namespace {
+
+TEST_F(SettingsFixture, ProgramStartsOnPageZeroAndEndsWithExitCodeZero) {
+  SetDword("输入栏字体大小", 32);
+  const std::string exe = krevtest::InstallDir() + "kvcfgwiz.exe";
+  ASSERT_TRUE(krevtest::FileExists(exe));
+  // Parameters are ignored.
+  std::string cmdline = "\"" + exe + "\" /anything ?";
+  STARTUPINFOA si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi{};
+  ASSERT_TRUE(CreateProcessA(nullptr, &cmdline[0], nullptr, nullptr, FALSE, 0, nullptr,
+                             krevtest::InstallDir().c_str(), &si, &pi));
+  HWND wnd = nullptr;
+  krevtest::PumpUntil([&] { return (wnd = krevtest::FindTopWindow(nullptr, "青岚拼音输入法 配置向导")) != nullptr; },
+                      std::chrono::seconds(60));
+  ASSERT_NE(nullptr, wnd) << "no wizard window";
+  char cls[64] = {0};
+  GetClassNameA(wnd, cls, sizeof cls);
+  EXPECT_STREQ("TfrmMain", cls);
+  HWND next = FindNamedWindow(wnd, "btnNext0");
+  ASSERT_NE(nullptr, next);
+  EXPECT_TRUE(IsWindowVisible(next));
+  EXPECT_FALSE(IsWindowVisible(FindNamedWindow(wnd, "btnNext1")));
+
+  PostMessageA(wnd, WM_CLOSE, 0, 0);
+  EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(pi.hProcess, 60000));
+  DWORD code = 1234;
+  GetExitCodeProcess(pi.hProcess, &code);
+  EXPECT_EQ(0u, code);
+  if (code == STILL_ACTIVE) TerminateProcess(pi.hProcess, 1);
+  CloseHandle(pi.hThread);
+  CloseHandle(pi.hProcess);
+  // The close box saves nothing.
+  EXPECT_EQ(1, CountUserValues());
+  EXPECT_EQ(32, GetDword("输入栏字体大小"));
+}
+
+}  // namespace
