@@ -239,9 +239,9 @@ TButton* TfrmMain::PageDefaultButton(int page) {
 void TfrmMain::ShowPage(int page) {
   pgctlMain.SetActivePageIndex(page);
   // Each page has its own default button; on the advice page Enter goes on with "继续", and
-  // "退出" only wears the default look as well.
+  // "退出" only wears the default look as well (made default, it would take Enter over).
   SetDefaultButton(PageDefaultButton(page));
-  if (page == wpAdvice) btnQuit.SetDefault(true);
+  if (page == wpAdvice) SendMessageA(btnQuit.Handle(), BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
 }
 
 TWizardAnswers TfrmMain::ReadAnswers() const {
