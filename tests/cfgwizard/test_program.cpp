@@ -2,7 +2,9 @@
 // ends with exit code 0 when its window is closed.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "Control.h"
 #include "responder.h"
@@ -47,6 +49,35 @@ TEST_F(SettingsFixture, ProgramStartsOnPageZeroAndEndsWithExitCodeZero) {
   // The close box saves nothing.
   EXPECT_EQ(1, CountUserValues());
   EXPECT_EQ(32, GetDword("输入栏字体大小"));
+}
+
+// The names the program imports from krevset.dll, read from its import table.
+std::vector<std::string> KrevsetImports(const std::string& exe) {
+  std::vector<std::string> names;
+  HMODULE m = LoadLibraryExA(exe.c_str(), nullptr, DONT_RESOLVE_DLL_REFERENCES);
+  if (!m) return names;
+  const auto* base = reinterpret_cast<const BYTE*>(m);
+  const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
+  const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS32*>(base + dos->e_lfanew);
+  const IMAGE_DATA_DIRECTORY& dir = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+  for (const auto* d = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + dir.VirtualAddress); d->Name; ++d) {
+    if (lstrcmpiA(reinterpret_cast<const char*>(base + d->Name), "krevset.dll") != 0) continue;
+    for (const auto* t = reinterpret_cast<const IMAGE_THUNK_DATA32*>(base + d->OriginalFirstThunk); t->u1.AddressOfData;
+         ++t) {
+      if (IMAGE_SNAP_BY_ORDINAL32(t->u1.Ordinal)) continue;
+      names.push_back(reinterpret_cast<const char*>(
+          reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(base + t->u1.AddressOfData)->Name));
+    }
+  }
+  FreeLibrary(m);
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+TEST(Program, BindsOnlyTheSixPathGetters) {
+  EXPECT_EQ((std::vector<std::string>{"krevGetChnsymPath", "krevGetSpdefPath", "krevGetSpewordsPath",
+                                      "krevGetUserDataPath", "krevGetUserWordlibPath", "krevGetVardekoPath"}),
+            KrevsetImports(krevtest::InstallDir() + "kvcfgwiz.exe"));
 }
 
 }  // namespace
