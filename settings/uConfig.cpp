@@ -118,14 +118,15 @@ class KeyHolder {
   KeyHolder& operator=(const KeyHolder&) = delete;
   HKEY* out() { return &key_; }
   HKEY get() const { return key_; }
-  bool open() const { return key_ != nullptr; }
 
  private:
   HKEY key_ = nullptr;
 };
 
 bool OpenForReading(HKEY root, KeyHolder& key) {
-  if (KrevConfigCalls.RegOpenKeyExA(root, KrevSettingsKey, 0, KEY_ALL_ACCESS, key.out()) != ERROR_SUCCESS) {
+  // Full access even for reading, so a user without write rights to a key reads it as missing.
+  if (KrevConfigCalls.RegOpenKeyExA(root, KrevSettingsKey, 0, KEY_ALL_ACCESS, key.out()) !=
+      ERROR_SUCCESS) {
     *key.out() = nullptr;
     return false;
   }
@@ -133,8 +134,8 @@ bool OpenForReading(HKEY root, KeyHolder& key) {
 }
 
 bool OpenForWriting(HKEY root, KeyHolder& key) {
-  if (KrevConfigCalls.RegCreateKeyExA(root, KrevSettingsKey, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
-                      nullptr, key.out(), nullptr) != ERROR_SUCCESS) {
+  if (KrevConfigCalls.RegCreateKeyExA(root, KrevSettingsKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                      KEY_ALL_ACCESS, nullptr, key.out(), nullptr) != ERROR_SUCCESS) {
     *key.out() = nullptr;
     return false;
   }
