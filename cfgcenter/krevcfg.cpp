@@ -4,7 +4,7 @@
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   Application.Initialize();
-  Application.SetTitle("青岚拼音输入法－属性设置和管理中心");
+  Application.SetTitle(kAppTitle);
   Application.CreateForm(frmMain);
   Application.CreateForm(frmSavePrompt);
   return Application.Run();

@@ -175,6 +175,9 @@ class TfrmMain : public TForm {
 
 extern TfrmMain* frmMain;
 
+// The application title: the task-bar text and the caption of the default error box.
+constexpr const char kAppTitle[] = "青岚拼音输入法－属性设置和管理中心";
+
 // Resource names of the program's pictures (krevcfg.rc).
 namespace krevres {
 constexpr const char* kIcon = "MAINICON";

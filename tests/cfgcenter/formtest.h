@@ -1,0 +1,68 @@
+// The real main window built hidden in the test process, over the real registry and files of the
+// prepared prefix; what a test changes in the user data directory is put back afterwards.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "testenv.h"
+#include "uCfgPrompt.h"
+#include "uMain.h"
+
+namespace cfgtest {
+
+// Existence and content of some files, put back on destruction.
+class FileGuard {
+ public:
+  explicit FileGuard(const std::vector<std::string>& paths);
+  ~FileGuard();
+  FileGuard(const FileGuard&) = delete;
+  FileGuard& operator=(const FileGuard&) = delete;
+
+ private:
+  struct Saved {
+    std::string path;
+    bool existed;
+    std::string bytes;
+  };
+  std::vector<Saved> saved_;
+};
+
+// The folders the service library names.
+std::string UserDataDir();
+std::string InstallDir();
+
+// Settings stored through the settings object, as a save would.
+void StoreSettings(const TKrevConfig& config);
+
+// Every stored field (and the derived mode) equal.
+void ExpectSameSettings(const TKrevConfig& expected, const TKrevConfig& actual);
+
+// Types `text` into a control as the keyboard would.
+void TypeInto(TControl& control, const std::string& text);
+
+// The settings key under the current user exists.
+bool SettingsKeyExists();
+
+class MainFormTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  // Creates frmMain (running FormCreate) and frmSavePrompt, as the program's main block does.
+  TfrmMain& Open();
+  // Makes the settings page's visible area 345 pixels high, the design size.
+  void DesignSize(int extraHeight = 0);
+  TfrmMain& frm() { return *frmMain; }
+
+  std::string spdef_, chnsym_, spewords_, wordlib_, ksc_;
+
+ private:
+  std::unique_ptr<FileGuard> files_;
+  bool userDirExisted_ = false;
+};
+
+}  // namespace cfgtest

@@ -1,0 +1,57 @@
+// krevcfg.exe as a process: the start page by command line, the window found by its component
+// names from outside, closed by its close box, exit code 0.
+#include <windows.h>
+
+#include "formtest.h"
+#include "responder.h"
+
+using namespace cfgtest;
+
+namespace {
+
+// The named page's window is topmost among its siblings.
+bool IsFrontWindow(HWND h) { return h && GetWindow(h, GW_HWNDPREV) == nullptr; }
+
+}  // namespace
+
+TEST(KrevcfgProcess, StartPageByFirstParameter) {
+  std::string data = UserDataDir();
+  FileGuard files({data + "vardekosp.ini", data + "punctdef.ini", data + "phrasedef.ini"});
+  bool dataExisted = GetFileAttributesA(data.c_str()) != INVALID_FILE_ATTRIBUTES;
+  krevtest::DeleteSettingsKeys();
+  struct {
+    const char* args;
+    const char* front;
+  } cases[] = {{" ?", "scbxVersion"}, {"", "scbxSetting"}, {" /?", "scbxSetting"},
+               {" x ?", "scbxSetting"}};
+  for (const auto& c : cases) {
+    std::string cmd = "\"" + InstallDir() + "krevcfg.exe\"" + c.args;
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    ASSERT_TRUE(CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+        << cmd;
+    CloseHandle(pi.hThread);
+    HWND main = nullptr;
+    bool up = krevtest::PumpUntil(
+        [&] {
+          main = krevtest::FindTopWindow("TfrmMain", "青岚拼音输入法 － 属性设置和管理中心");
+          return main && IsFrontWindow(FindNamedWindow(main, c.front));
+        },
+        std::chrono::seconds(60));
+    EXPECT_TRUE(up) << cmd;
+    for (const char* other : {"scbxSetting", "scbxVersion", "pnlSpdef", "scbxWordlibMgr"}) {
+      if (main && std::string(other) != c.front) {
+        EXPECT_FALSE(IsFrontWindow(FindNamedWindow(main, other))) << cmd << " " << other;
+      }
+    }
+    if (main) PostMessageA(main, WM_CLOSE, 0, 0);
+    DWORD code = 1000;
+    if (WaitForSingleObject(pi.hProcess, 60000) == WAIT_OBJECT_0) GetExitCodeProcess(pi.hProcess, &code);
+    else TerminateProcess(pi.hProcess, 1);
+    CloseHandle(pi.hProcess);
+    EXPECT_EQ(0u, code) << cmd;
+  }
+  krevtest::DeleteSettingsKeys();
+  if (!dataExisted) krevtest::RemoveTree(data);
+}

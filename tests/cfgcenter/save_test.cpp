@@ -1,0 +1,196 @@
+// OK and Save: which files are written, the key-scheme file, the save prompt, the user word
+// library check, and a definition file that cannot be written.
+#include <windows.h>
+
+#include <future>
+#include <thread>
+
+#include "formtest.h"
+#include "responder.h"
+
+using namespace cfgtest;
+using krevtest::ExpectBox;
+using krevtest::SeenWindow;
+
+namespace {
+
+const char kPromptCaption[] = "青岚拼音输入法 － 属性设置";
+const char kWordlibCaption[] = "清除复位用户词库";
+
+// Answers the save prompt from another thread as a person would: optionally ticks the box, then
+// presses its OK button. The future tells whether the prompt was seen.
+std::future<bool> AnswerPrompt(bool tickNoPrompt) {
+  return std::async(std::launch::async, [tickNoPrompt] {
+    HWND prompt = nullptr;
+    for (int i = 0; i < 300 && !prompt; ++i) {
+      prompt = krevtest::FindTopWindow("TfrmSavePrompt", kPromptCaption);
+      if (!prompt) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    if (!prompt) return false;
+    if (tickNoPrompt) SendMessageA(FindNamedWindow(prompt, "chkNoPromptAgain"), BM_CLICK, 0, 0);
+    SendMessageA(FindNamedWindow(prompt, "btnOK"), BM_CLICK, 0, 0);
+    return true;
+  });
+}
+
+bool ReadPromptValue(DWORD* value) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, KrevSettingsKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+  DWORD type = 0, size = sizeof *value;
+  LONG r = RegQueryValueExA(key, KrevPromptAfterSaveValue, nullptr, &type,
+                            reinterpret_cast<BYTE*>(value), &size);
+  RegCloseKey(key);
+  return r == ERROR_SUCCESS && type == REG_DWORD;
+}
+
+void StorePromptOff() {
+  HKEY key = nullptr;
+  ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, KrevSettingsKey, 0, nullptr, 0,
+                                           KEY_ALL_ACCESS, nullptr, &key, nullptr));
+  DWORD zero = 0;
+  RegSetValueExA(key, KrevPromptAfterSaveValue, 0, REG_DWORD, reinterpret_cast<BYTE*>(&zero), 4);
+  RegCloseKey(key);
+}
+
+void Click(TControl& c) { SendMessageA(c.Handle(), BM_CLICK, 0, 0); }
+
+}  // namespace
+
+class SaveTest : public MainFormTest {
+ protected:
+  void SetUp() override {
+    MainFormTest::SetUp();
+    lexGuard_.reset(new FileGuard({InstallDir() + "baselex.dat"}));
+    krevtest::WriteFileBytes(wordlib_, "KREVLEX 1\r\n");
+    DeleteFileA(ksc_.c_str());
+  }
+  void TearDown() override {
+    MainFormTest::TearDown();
+    lexGuard_.reset();
+  }
+  // Opens the window with every editor loaded and unmodified.
+  TfrmMain& OpenLoaded() {
+    TfrmMain& f = Open();
+    f.Show();
+    for (int node : {7, 8, 9}) f.tvwMenu.Select(f.tvwMenu.Item(node));
+    return f;
+  }
+  std::unique_ptr<FileGuard> lexGuard_;
+};
+
+TEST_F(SaveTest, EditorsWrittenOnlyWhenModifiedAndTheKeySchemeAfterShuangPin) {
+  StorePromptOff();
+  struct {
+    bool spdef, chnsym, spewords;
+  } cases[] = {{false, false, false}, {true, false, false}, {false, true, true}, {true, true, true}};
+  for (const auto& c : cases) {
+    TfrmMain& f = OpenLoaded();
+    if (c.spdef) TypeInto(f.mmoSpdef, "S");
+    if (c.chnsym) TypeInto(f.mmoChnsym, "C");
+    if (c.spewords) TypeInto(f.mmoSpewords, "W");
+    std::string spText = f.mmoSpdef.Text(), chText = f.mmoChnsym.Text(), weText = f.mmoSpewords.Text();
+    Click(f.btnApply);
+    EXPECT_EQ(c.spdef ? spText : "sp line 1\r\nsp line 2", krevtest::ReadFileBytes(spdef_));
+    EXPECT_EQ(c.chnsym ? chText : "chn\nsym\n", krevtest::ReadFileBytes(chnsym_));
+    EXPECT_EQ(c.spewords ? weText : "spe\rwords", krevtest::ReadFileBytes(spewords_));
+    EXPECT_EQ(c.spdef, krevtest::FileExists(ksc_));
+    for (TMemo* m : {&f.mmoSpdef, &f.mmoChnsym, &f.mmoSpewords}) EXPECT_FALSE(m->Modified());
+    EXPECT_TRUE(f.Visible());
+    TearDown();
+    SetUp();
+    StorePromptOff();
+  }
+}
+
+TEST_F(SaveTest, SettingsReachTheRegistryAndOkCloses) {
+  StorePromptOff();
+  TfrmMain& f = OpenLoaded();
+  Click(f.chkFZ);
+  Click(f.rdbxShuangPin);
+  Click(f.btnOK);
+  EXPECT_FALSE(f.Visible());
+  TKrevConfig stored;
+  stored.LoadFromRegistry();
+  EXPECT_TRUE(stored.FFuzzyZ);
+  EXPECT_TRUE(stored.FShuangPin);
+  EXPECT_FALSE(stored.FPromptAfterSave);
+}
+
+TEST_F(SaveTest, PromptKeptOnUntilItsBoxIsTicked) {
+  TfrmMain& f = OpenLoaded();
+  auto first = AnswerPrompt(false);
+  Click(f.btnApply);
+  EXPECT_TRUE(first.get());
+  DWORD value = 7;
+  EXPECT_FALSE(ReadPromptValue(&value));  // a missing value stays missing
+  EXPECT_TRUE(f.Config()->FPromptAfterSave);
+
+  auto second = AnswerPrompt(true);
+  Click(f.btnApply);
+  EXPECT_TRUE(second.get());
+  ASSERT_TRUE(ReadPromptValue(&value));
+  EXPECT_EQ(0u, value);
+  EXPECT_FALSE(f.Config()->FPromptAfterSave);
+
+  // No prompt any more in this run.
+  Click(f.btnApply);
+  EXPECT_FALSE(krevtest::FindTopWindow("TfrmSavePrompt", kPromptCaption));
+  EXPECT_TRUE(f.Visible());
+}
+
+TEST_F(SaveTest, MissingWordlibGeneratedOrReported) {
+  StorePromptOff();
+  DeleteFileA(wordlib_.c_str());
+  // Save generates it and says so, then shows its time.
+  {
+    TfrmMain& f = OpenLoaded();
+    EXPECT_EQ("未知", f.lblUsrWordlibTime.Caption());
+    auto box = ExpectBox(kWordlibCaption, IDOK);
+    Click(f.btnApply);
+    SeenWindow seen = box.get();
+    ASSERT_TRUE(seen.found);
+    EXPECT_EQ("已经为您生成用户词库成功。", seen.text);
+    EXPECT_EQ(krevtest::BoxIcon::Information, seen.icon);
+    EXPECT_TRUE(krevtest::FileExists(wordlib_));
+    EXPECT_NE("未知", f.lblUsrWordlibTime.Caption());
+  }
+  TearDown();
+  SetUp();
+  StorePromptOff();
+  DeleteFileA(wordlib_.c_str());
+  DeleteFileA((InstallDir() + "baselex.dat").c_str());
+  // Generation fails: OK reports it and keeps the window.
+  TfrmMain& f = OpenLoaded();
+  auto box = ExpectBox(kWordlibCaption, IDOK);
+  Click(f.btnOK);
+  SeenWindow seen = box.get();
+  ASSERT_TRUE(seen.found);
+  EXPECT_EQ("生成用户词库失败，请确认用户词库选项，如果指定词库文件，请确认路径是否正确。", seen.text);
+  EXPECT_EQ(krevtest::BoxIcon::Exclamation, seen.icon);
+  EXPECT_TRUE(f.Visible());
+}
+
+TEST_F(SaveTest, ReadOnlyDefinitionFileStopsTheSequenceThere) {
+  TfrmMain& f = OpenLoaded();
+  TypeInto(f.mmoChnsym, "C");
+  TypeInto(f.mmoSpdef, "S");
+  Click(f.chkFK);
+  ASSERT_TRUE(SetFileAttributesA(chnsym_.c_str(), FILE_ATTRIBUTE_READONLY));
+  auto box = ExpectBox(kAppTitle, IDOK);
+  Click(f.btnOK);
+  SeenWindow seen = box.get();
+  SetFileAttributesA(chnsym_.c_str(), FILE_ATTRIBUTE_NORMAL);
+  ASSERT_TRUE(seen.found);
+  EXPECT_EQ("Cannot create file " + chnsym_ + ".", seen.text);
+  EXPECT_EQ(krevtest::BoxIcon::Error, seen.icon);
+  EXPECT_TRUE(f.Visible());
+  EXPECT_TRUE(f.mmoChnsym.Modified());
+  EXPECT_TRUE(f.mmoSpdef.Modified());
+  EXPECT_EQ("chn\nsym\n", krevtest::ReadFileBytes(chnsym_));
+  EXPECT_EQ("sp line 1\r\nsp line 2", krevtest::ReadFileBytes(spdef_));
+  EXPECT_FALSE(krevtest::FileExists(ksc_));
+  EXPECT_FALSE(krevtest::FindTopWindow("TfrmSavePrompt", kPromptCaption));
+  TKrevConfig stored;
+  stored.LoadFromRegistry();
+  EXPECT_TRUE(stored.FFuzzyK);
+}
