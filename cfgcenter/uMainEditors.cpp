@@ -1,4 +1,5 @@
 // The three definition-file editors: a caption panel with "读入..." and "另存为..." over a memo.
+#include "cfglogic.h"
 #include "uMain.h"
 #include "uMainParts.h"
 
@@ -43,7 +44,7 @@ void TfrmMain::SaveEditorAs(TMemo& memo) {
   dlgSaveas.DefaultExt = "ini";
   dlgSaveas.Title = "选择定义文件";
   if (!dlgSaveas.Execute()) return;
-  memo.SaveToFile(dlgSaveas.FileName);
+  krevcfg::SaveTextFile(dlgSaveas.FileName, memo.Text());
 }
 
 void TfrmMain::btnSpdefLoadClick(TObject*) { LoadEditor(mmoSpdef); }

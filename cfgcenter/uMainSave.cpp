@@ -15,7 +15,7 @@ const char kGenerateFailed[] =
 class TWaitCursor {
  public:
   TWaitCursor() { Screen.SetCursor(crHourGlass); }
-  ~TWaitCursor() { Screen.SetCursor(crDefault); }
+  ~TWaitCursor() { Screen.SetCursor(crArrow); }
   TWaitCursor(const TWaitCursor&) = delete;
   TWaitCursor& operator=(const TWaitCursor&) = delete;
 };
@@ -41,15 +41,15 @@ void TfrmMain::SaveAll() {
     ControlsToConfig();
     FConfig->SaveToRegistry();
     if (mmoChnsym.Modified()) {
-      mmoChnsym.SaveToFile(FConfig->FChnsymPath);
+      krevcfg::SaveTextFile(FConfig->FChnsymPath, mmoChnsym.Text());
       mmoChnsym.SetModified(false);
     }
     if (mmoSpewords.Modified()) {
-      mmoSpewords.SaveToFile(FConfig->FSpewordsPath);
+      krevcfg::SaveTextFile(FConfig->FSpewordsPath, mmoSpewords.Text());
       mmoSpewords.SetModified(false);
     }
     if (mmoSpdef.Modified()) {
-      mmoSpdef.SaveToFile(FConfig->FSpdefPath);
+      krevcfg::SaveTextFile(FConfig->FSpdefPath, mmoSpdef.Text());
       krevGenSPKSCFile();
       mmoSpdef.SetModified(false);
     }

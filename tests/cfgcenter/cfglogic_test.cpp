@@ -264,3 +264,75 @@ TEST(ScrollToPanel, PositionKeptWithinTheRange) {
     EXPECT_EQ(c.expected, ClampScrollPosition(c.position, c.content, c.visible)) << c.position;
   }
 }
+
+namespace {
+
+int g_writesLeft = 0;
+
+// Writes half of what it is given, and fails once its allowance is used up.
+BOOL WINAPI FailingWrite(HANDLE f, LPCVOID data, DWORD size, LPDWORD written, LPOVERLAPPED ov) {
+  if (g_writesLeft-- <= 0) {
+    ::WriteFile(f, data, size / 2, written, ov);
+    SetLastError(ERROR_DISK_FULL);
+    return FALSE;
+  }
+  return ::WriteFile(f, data, size, written, ov);
+}
+
+int FilesIn(const std::string& dir) {
+  WIN32_FIND_DATAA fd;
+  HANDLE h = FindFirstFileA((dir + "*").c_str(), &fd);
+  int n = 0;
+  if (h == INVALID_HANDLE_VALUE) return 0;
+  do {
+    if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) ++n;
+  } while (FindNextFileA(h, &fd));
+  FindClose(h);
+  return n;
+}
+
+std::string ErrorOf(const std::string& path, const std::string& text) {
+  try {
+    SaveTextFile(path, text);
+  } catch (const std::exception& e) {
+    return e.what();
+  }
+  return "";
+}
+
+}  // namespace
+
+TEST(SaveTextFile, CreatesReplacesAndWritesExactly) {
+  ScratchDir dir("save");
+  std::string f = dir / "punctdef.ini";
+  EXPECT_EQ("", ErrorOf(f, "a\r\nb"));
+  EXPECT_EQ("a\r\nb", krevtest::ReadFileBytes(f));
+  EXPECT_EQ("", ErrorOf(f, "longer text\r\nwith a break at the end\r\n"));
+  EXPECT_EQ("longer text\r\nwith a break at the end\r\n", krevtest::ReadFileBytes(f));
+  EXPECT_EQ("", ErrorOf(f, ""));
+  EXPECT_TRUE(krevtest::FileExists(f));
+  EXPECT_EQ("", krevtest::ReadFileBytes(f));
+  EXPECT_EQ(1, FilesIn(dir.path()));  // nothing left beside it
+}
+
+TEST(SaveTextFile, FailuresKeepTheOldContent) {
+  ScratchDir dir("save");
+  std::string f = dir / "vardekosp.ini";
+  ASSERT_TRUE(krevtest::WriteFileBytes(f, "old content"));
+
+  ASSERT_TRUE(SetFileAttributesA(f.c_str(), FILE_ATTRIBUTE_READONLY));
+  EXPECT_EQ("Cannot create file " + f, ErrorOf(f, "new"));
+  SetFileAttributesA(f.c_str(), FILE_ATTRIBUTE_NORMAL);
+  EXPECT_EQ("old content", krevtest::ReadFileBytes(f));
+
+  EXPECT_EQ("Cannot create file " + dir.path() + "missing\\x.ini", ErrorOf(dir / "missing\\x.ini", "new"));
+
+  std::string big(200000, 'x');
+  g_writesLeft = 1;
+  WriteFileCall = FailingWrite;
+  std::string error = ErrorOf(f, big);
+  WriteFileCall = ::WriteFile;
+  EXPECT_EQ("Stream write error", error);
+  EXPECT_EQ("old content", krevtest::ReadFileBytes(f));
+  EXPECT_EQ(1, FilesIn(dir.path()));
+}
