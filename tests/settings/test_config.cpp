@@ -218,6 +218,7 @@ TEST_F(ConfigTest, EveryValueRoundTrips) {
   out.SaveToRegistry();
 
   for (const Plain& p : PlainValues()) {
+    if (p.flag == &TKrevConfig::FPromptAfterSave) continue;  // not written; checked below
     SCOPED_TRACE(p.name);
     RawValue v = ReadRaw(HKEY_CURRENT_USER, p.name);
     ASSERT_TRUE(v.found);
