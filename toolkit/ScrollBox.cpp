@@ -83,6 +83,9 @@ LRESULT TScrollBox::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
       si.fMask = SIF_ALL;
       GetScrollInfo(handle_, SB_VERT, &si);
       int page = ClientHeight();
+      // The message's 16-bit position serves contents of that size; beyond it only the bar's
+      // own tracking position is exact.
+      int thumb = range_ <= 0xFFFF ? static_cast<int>(HIWORD(wp)) : si.nTrackPos;
       switch (LOWORD(wp)) {
         case SB_LINEUP: SetVertPosition(pos_ - kLine); break;
         case SB_LINEDOWN: SetVertPosition(pos_ + kLine); break;
@@ -91,9 +94,9 @@ LRESULT TScrollBox::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
         case SB_TOP: SetVertPosition(0); break;
         case SB_BOTTOM: SetVertPosition(range_); break;
         case SB_THUMBTRACK:
-          if (tracking_) SetVertPosition(si.nTrackPos);
+          if (tracking_) SetVertPosition(thumb);
           break;
-        case SB_THUMBPOSITION: SetVertPosition(si.nTrackPos); break;
+        case SB_THUMBPOSITION: SetVertPosition(thumb); break;
         default: break;
       }
       return 0;

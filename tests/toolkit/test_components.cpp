@@ -1,0 +1,342 @@
+// The components the forms are built from: names on the windows, class names, the page control
+// with hidden tabs, the scroll box, anchors, lists, the tree, keyboard and modal showing.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "Toolkit.h"
+
+namespace {
+
+std::string WindowClass(HWND h) {
+  char buf[64] = {0};
+  GetClassNameA(h, buf, sizeof buf);
+  return buf;
+}
+
+class PagesForm : public TForm {
+ public:
+  PagesForm() : TForm("TPagesForm") {
+    SetClientSize(425, 349);
+    BuildLayout<PagesForm>(this, {
+        {&scbxSetting, "scbxSetting", "", 0, 0, 425, 349, ""},
+        {&pnlCapSetting, "pnlCapSetting", "scbxSetting", 0, 0, 404, 25, "  输入设置"},
+        {&gbx52Int, "gbx52Int", "scbxSetting", 8, 400, 389, 97, "高级智能特性", nullptr, lfStretch},
+        {&chkICW, "chkICW", "gbx52Int", 16, 20, 97, 17, "智能组词"},
+        {Own<TLabel>(), "", "gbx52Int", 16, 44, 0, 0, "说明"},
+        {&pnlCapAdvanced, "pnlCapAdvanced", "scbxSetting", 0, 1248, 404, 25, "  高级设置"},
+    });
+    scbxSetting.SetBorder(true);
+    scbxSetting.SetVertRange(1592);
+    scbxSetting.SetTracking(true);
+  }
+  TScrollBox scbxSetting;
+  TPanel pnlCapSetting, pnlCapAdvanced;
+  TGroupBox gbx52Int;
+  TCheckBox chkICW;
+};
+
+}  // namespace
+
+TEST(ToolkitComponents, NamesAreOnTheWindows) {
+  PagesForm f;
+  EXPECT_EQ(FindNamedWindow(f.Handle(), "chkICW"), f.chkICW.Handle());
+  EXPECT_EQ(FindNamedWindow(nullptr, "chkICW"), f.chkICW.Handle());
+  EXPECT_EQ(WindowComponentName(f.gbx52Int.Handle()), "gbx52Int");
+  EXPECT_EQ(FindNamedWindow(f.Handle(), "nothing"), nullptr);
+  EXPECT_EQ(f.FindControl("pnlCapAdvanced"), &f.pnlCapAdvanced);
+  // A renamed component is found by its new name only.
+  f.chkICW.SetName("chkOther");
+  EXPECT_EQ(FindNamedWindow(f.Handle(), "chkOther"), f.chkICW.Handle());
+  EXPECT_EQ(FindNamedWindow(f.Handle(), "chkICW"), nullptr);
+}
+
+TEST(ToolkitComponents, ClassNamesAndTheContainerWalk) {
+  PagesForm f;
+  EXPECT_STREQ(f.scbxSetting.ClassName(), "TScrollBox");
+  EXPECT_EQ(WindowClass(f.scbxSetting.Handle()), "TScrollBox");
+  EXPECT_STREQ(f.pnlCapSetting.ClassName(), "TPanel");
+  EXPECT_EQ(WindowClass(f.pnlCapSetting.Handle()), "TPanel");
+  EXPECT_STREQ(f.gbx52Int.ClassName(), "TGroupBox");
+  EXPECT_STREQ(f.chkICW.ClassName(), "TCheckBox");
+  EXPECT_STREQ(f.ClassName(), "TPagesForm");
+  // The first panel, page control or scroll box up from a control.
+  auto walk = [](TControl* c) -> TControl* {
+    for (; c; c = c->Parent()) {
+      if (std::strstr("TPanel, TPageControl, TScrollBox", c->ClassName())) return c;
+    }
+    return nullptr;
+  };
+  EXPECT_EQ(walk(&f.pnlCapAdvanced), &f.pnlCapAdvanced);
+  EXPECT_EQ(walk(&f.chkICW), &f.scbxSetting);
+}
+
+TEST(ToolkitComponents, ScrollBoxRangeAndScrollIntoView) {
+  PagesForm f;
+  TScrollBox& s = f.scbxSetting;
+  EXPECT_EQ(s.ClientHeight(), 345);
+  EXPECT_EQ(s.ClientWidth(), 404);
+  // The scroll bar came after the group box was built: the box keeps its designed width.
+  EXPECT_EQ(f.gbx52Int.Width(), 389);
+  // Below the visible area: to its bottom edge.
+  s.ScrollInView(&f.pnlCapAdvanced);
+  EXPECT_EQ(s.VertPosition(), 1248 + 25 - 345);
+  EXPECT_EQ(f.pnlCapAdvanced.Top(), 345 - 25);
+  // The position stays within the range.
+  s.SetVertPosition(s.VertPosition() + f.pnlCapAdvanced.Top());
+  EXPECT_EQ(s.VertPosition(), 1592 - 345);
+  EXPECT_EQ(f.pnlCapAdvanced.Top(), 1);
+  // Above it: to its top edge.
+  s.ScrollInView(&f.pnlCapSetting);
+  EXPECT_EQ(s.VertPosition(), 0);
+  EXPECT_EQ(f.pnlCapSetting.Top(), 0);
+  s.SetVertPosition(-5);
+  EXPECT_EQ(s.VertPosition(), 0);
+  // Positions of nested controls follow the content.
+  s.SetVertPosition(300);
+  EXPECT_EQ(f.gbx52Int.Top(), 100);
+  EXPECT_EQ(f.chkICW.Top(), 20);
+}
+
+TEST(ToolkitComponents, ScrollBoxFollowsTheThumbOnlyWhileTracking) {
+  PagesForm f;
+  TScrollBox& s = f.scbxSetting;
+  SendMessageA(s.Handle(), WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, 500), 0);
+  EXPECT_EQ(s.VertPosition(), 500);
+  EXPECT_EQ(f.pnlCapSetting.Top(), -500);
+  s.SetTracking(false);
+  SendMessageA(s.Handle(), WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, 700), 0);
+  EXPECT_EQ(s.VertPosition(), 500);
+  SendMessageA(s.Handle(), WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 700), 0);
+  EXPECT_EQ(s.VertPosition(), 700);
+  SendMessageA(s.Handle(), WM_VSCROLL, SB_PAGEDOWN, 0);
+  EXPECT_EQ(s.VertPosition(), 700 + 345);
+  SendMessageA(s.Handle(), WM_VSCROLL, SB_BOTTOM, 0);
+  EXPECT_EQ(s.VertPosition(), 1247);
+  SendMessageA(s.Handle(), WM_VSCROLL, SB_TOP, 0);
+  EXPECT_EQ(s.VertPosition(), 0);
+}
+
+TEST(ToolkitComponents, PageControlWithHiddenTabs) {
+  TForm f("TWizardForm");
+  f.SetClientSize(532, 370);
+  TPageControl pgctl;
+  TTabSheet pages[3];
+  TCheckBox chk;
+  pgctl.Build(&f, {0, 0, 532, 370});
+  pgctl.SetAlign(alClient);
+  for (TTabSheet& p : pages) p.Build(&pgctl, {});
+  chk.Build(&pages[1], {72, 120, 200, 17}, "我将使用标准的普通话读音");
+
+  EXPECT_EQ(WindowClass(pgctl.Handle()), "TPageControl");
+  EXPECT_EQ(pgctl.PageCount(), 3);
+  EXPECT_EQ(pgctl.ActivePageIndex(), 0);
+  // No tab strip: every page covers the whole control.
+  EXPECT_EQ(FindWindowExA(pgctl.Handle(), nullptr, "SysTabControl32", nullptr), nullptr);
+  for (TTabSheet& p : pages) {
+    EXPECT_EQ(p.Left(), 0);
+    EXPECT_EQ(p.Top(), 0);
+    EXPECT_EQ(p.Width(), 532);
+    EXPECT_EQ(p.Height(), 370);
+  }
+  pgctl.SetActivePageIndex(1);
+  chk.SetChecked(true);
+  pgctl.SetActivePageIndex(2);
+  EXPECT_EQ(pgctl.ActivePageIndex(), 2);
+  EXPECT_EQ(pgctl.ActivePage(), &pages[2]);
+  EXPECT_FALSE(pages[0].Visible());
+  EXPECT_FALSE(pages[1].Visible());
+  EXPECT_TRUE(pages[2].Visible());
+  pgctl.SetActivePageIndex(7);  // no such page: nothing changes
+  EXPECT_EQ(pgctl.ActivePageIndex(), 2);
+  pgctl.SetActivePage(&pages[1]);
+  EXPECT_EQ(pages[1].PageIndex(), 1);
+  EXPECT_EQ(pgctl.ActivePageIndex(), 1);
+  EXPECT_TRUE(chk.Checked());
+}
+
+TEST(ToolkitComponents, StackedPagesComeToFront) {
+  TForm f("TStackForm");
+  f.SetClientSize(300, 200);
+  TPanel a, b;
+  a.Build(&f, {0, 0, 300, 200});
+  b.Build(&f, {0, 0, 300, 200});
+  a.SetAlign(alClient);
+  b.SetAlign(alClient);
+  a.BringToFront();
+  EXPECT_TRUE(a.IsFront());
+  EXPECT_FALSE(b.IsFront());
+  b.BringToFront();
+  EXPECT_TRUE(b.IsFront());
+  EXPECT_TRUE(a.Visible());
+}
+
+TEST(ToolkitComponents, AlignAndAnchors) {
+  TForm f("TAnchorForm");
+  f.SetClientSize(580, 397);
+  TPanel bar, left;
+  TButton ok;
+  TGroupBox frame;
+  TTreeView tree;
+  bar.Build(&f, {0, 345, 580, 52});
+  bar.SetAlign(alBottom);
+  left.Build(&f, {0, 0, 155, 345});
+  left.SetAlign(alLeft);
+  ok.Build(&bar, {239, 16, 76, 25}, "确定");
+  ok.SetAnchors(akTop | akRight);
+  frame.Build(&left, {6, 27, 146, 318});
+  frame.SetAnchors(akLeft | akTop | akRight | akBottom);
+  tree.Build(&frame, {7, 13, 133, 294});
+  tree.SetAnchors(akLeft | akTop | akRight | akBottom);
+
+  EXPECT_EQ(bar.Top(), 345);
+  EXPECT_EQ(left.Height(), 345);
+  f.SetClientSize(680, 447);
+  EXPECT_EQ(bar.Width(), 680);
+  EXPECT_EQ(bar.Top(), 395);
+  EXPECT_EQ(ok.Left(), 339);
+  EXPECT_EQ(ok.Width(), 76);
+  EXPECT_EQ(left.Height(), 395);
+  EXPECT_EQ(frame.Height(), 368);
+  EXPECT_EQ(tree.Height(), 344);
+  EXPECT_EQ(tree.Width(), 133);
+}
+
+TEST(ToolkitComponents, ComboBoxTextAndIndex) {
+  TForm f("TComboForm");
+  TComboBox list, edit;
+  list.Build(&f, {8, 8, 150, 20});
+  edit.SetStyle(csDropDown);
+  edit.Build(&f, {8, 40, 150, 20});
+  list.SetItems({"Arial", "Default", "宋体"});
+  EXPECT_EQ(list.Count(), 3);
+  EXPECT_EQ(list.ItemIndex(), -1);
+  EXPECT_EQ(list.Text(), "");
+  list.SetCaption("宋体");
+  EXPECT_EQ(list.ItemIndex(), 2);
+  EXPECT_EQ(list.Text(), "宋体");
+  // Letter case counts.
+  list.SetCaption("arial");
+  EXPECT_EQ(list.ItemIndex(), -1);
+  list.SetItemIndex(0);
+  EXPECT_EQ(list.Text(), "Arial");
+  list.SetItems({"x"});
+  EXPECT_EQ(list.ItemIndex(), -1);
+  EXPECT_EQ(list.Item(5), "");
+
+  edit.SetItems({"14个像素", "16个像素"});
+  edit.SetCaption("18个像素");
+  EXPECT_EQ(edit.Text(), "18个像素");
+  EXPECT_EQ(edit.ItemIndex(), -1);
+}
+
+TEST(ToolkitComponents, ScreenFontsOnceEachSortedWithDefault) {
+  std::vector<std::string> fonts = Screen.Fonts();
+  ASSERT_FALSE(fonts.empty());
+  int defaults = 0;
+  for (size_t i = 0; i < fonts.size(); ++i) {
+    if (fonts[i] == "Default") ++defaults;
+    for (size_t j = i + 1; j < fonts.size(); ++j) EXPECT_NE(fonts[i], fonts[j]);
+    if (i > 0) {
+      EXPECT_NE(CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, fonts[i - 1].c_str(), -1,
+                               fonts[i].c_str(), -1),
+                CSTR_GREATER_THAN)
+          << fonts[i - 1] << " / " << fonts[i];
+    }
+  }
+  EXPECT_EQ(defaults, 1);
+}
+
+TEST(ToolkitComponents, TreeChangeOnEverySelection) {
+  TForm f("TTreeForm");
+  TTreeView tree;
+  tree.SetShowRoot(false);
+  tree.SetReadOnly(true);
+  tree.SetHotTrack(true);
+  tree.Build(&f, {0, 0, 133, 294});
+  tree.SetIndent(19);
+  std::vector<std::string> seen;
+  TTreeNode* top = tree.Add(nullptr, "输入法设置", 0, 1);
+  TTreeNode* child = tree.Add(top, "输入设置", 2, 1);
+  TTreeNode* other = tree.Add(nullptr, "自定义", 0, 1);
+  TTreeNode* late = tree.Add(top, "功能键", 2, 1);  // added later, listed under its parent
+  tree.OnChange = [&](TObject* sender, TTreeNode* node) {
+    EXPECT_EQ(sender, &tree);
+    seen.push_back(node ? node->Text() : "(none)");
+  };
+  EXPECT_EQ(tree.Indent(), 19);
+  EXPECT_EQ(tree.Item(2), late);
+  EXPECT_EQ(late->AbsoluteIndex(), 2);
+  EXPECT_EQ(other->AbsoluteIndex(), 3);
+  EXPECT_EQ(child->Level(), 1);
+  EXPECT_EQ(child->Parent(), top);
+  tree.FullExpand();
+  EXPECT_TRUE(top->Expanded());
+  tree.Select(child);
+  tree.Select(child);  // no change, no event
+  tree.Select(other);
+  EXPECT_EQ(seen, (std::vector<std::string>{"输入设置", "自定义"}));
+  EXPECT_EQ(tree.Selected(), other);
+  EXPECT_TRUE(other->Selected());
+}
+
+TEST(ToolkitComponents, EnterPressesTheDefaultButtonAndEscNothing) {
+  TForm f("TKeyForm");
+  f.SetClientSize(300, 120);
+  TPanel bar;
+  TButton ok, other;
+  TEdit edit;
+  int okClicks = 0, otherClicks = 0;
+  bar.Build(&f, {0, 60, 300, 60});
+  ok.Build(&bar, {8, 16, 76, 25}, "确定");
+  other.Build(&bar, {100, 16, 76, 25}, "取消");
+  edit.Build(&f, {8, 8, 200, 20});
+  ok.OnClick = [&](TObject*) { ++okClicks; };
+  other.OnClick = [&](TObject*) { ++otherClicks; };
+  f.SetDefaultButton(&ok);
+  EXPECT_TRUE(ok.IsDefault());
+  f.Show();
+  edit.SetFocus();
+  auto key = [&](WPARAM vk) {
+    MSG msg = {edit.Handle(), WM_KEYDOWN, vk, 0, 0, {0, 0}};
+    Application.DispatchOne(msg);
+  };
+  key(VK_RETURN);
+  EXPECT_EQ(okClicks, 1);
+  key(VK_ESCAPE);
+  EXPECT_EQ(okClicks, 1);
+  EXPECT_EQ(otherClicks, 0);
+  EXPECT_TRUE(f.Visible());
+  f.SetCancelButton(&other);
+  key(VK_ESCAPE);
+  EXPECT_EQ(otherClicks, 1);
+}
+
+TEST(ToolkitComponents, ShowModalDisablesTheOthersUntilItEnds) {
+  TForm main("TMainForm");
+  TForm prompt("TPromptForm");
+  TButton ok;
+  ok.Build(&prompt, {8, 8, 73, 25}, "确定");
+  Application.AddForm(&main);
+  Application.AddForm(&prompt);
+  main.Show();
+  bool mainEnabledDuring = true;
+  ok.OnClick = [&](TObject*) {
+    mainEnabledDuring = main.Enabled();
+    prompt.Close();
+  };
+  PostMessageA(ok.Handle(), BM_CLICK, 0, 0);
+  int result = prompt.ShowModal();
+  EXPECT_EQ(result, mrCancel);
+  EXPECT_FALSE(mainEnabledDuring);
+  EXPECT_TRUE(main.Enabled());
+  EXPECT_FALSE(prompt.Visible());
+  // Shown again it starts over.
+  ok.OnClick = [&](TObject*) { prompt.SetModalResult(mrOk); };
+  PostMessageA(ok.Handle(), BM_CLICK, 0, 0);
+  EXPECT_EQ(prompt.ShowModal(), mrOk);
+  Application.RemoveForm(&prompt);
+  Application.RemoveForm(&main);
+}

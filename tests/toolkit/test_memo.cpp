@@ -1,0 +1,169 @@
+// The memo's text file operations: every line break becomes CR LF on loading, the text is written
+// back exactly, the modified flag is left alone, and failures raise the texts the error box shows.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "Toolkit.h"
+#include "testenv.h"
+
+using krevtest::ReadFileBytes;
+using krevtest::ScratchDir;
+using krevtest::WriteFileBytes;
+
+namespace {
+
+class MemoForm : public TForm {
+ public:
+  MemoForm() : TForm("TMemoForm") {
+    SetClientSize(300, 200);
+    BuildLayout<MemoForm>(this, {
+        {&mmo, "mmo", "", 0, 0, 300, 200, ""},
+    });
+  }
+  TMemo mmo;
+};
+
+std::string ErrorOf(const std::function<void()>& f) {
+  try {
+    f();
+  } catch (const EToolkitError& e) {
+    return e.what();
+  }
+  return "(no error)";
+}
+
+}  // namespace
+
+TEST(ToolkitMemo, LoadMakesEveryLineBreakCrLf) {
+  struct Row {
+    const char* file;
+    const char* text;
+  };
+  const Row rows[] = {
+      {"a\nb\n", "a\r\nb\r\n"},
+      {"a\nb", "a\r\nb"},
+      {"a\rb\r", "a\r\nb\r\n"},
+      {"a\r\nb\r\n", "a\r\nb\r\n"},
+      {"a\n\r\nb\r\r\n", "a\r\n\r\nb\r\n\r\n"},
+      {"词库\n定义", "词库\r\n定义"},
+      {"", ""},
+  };
+  ScratchDir dir("memo");
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.file);
+    MemoForm f;
+    f.mmo.SetText("old");
+    ASSERT_TRUE(WriteFileBytes(dir / "in.ini", r.file));
+    f.mmo.LoadFromFile(dir / "in.ini");
+    EXPECT_EQ(f.mmo.Text(), r.text);
+    EXPECT_FALSE(f.mmo.Modified());
+  }
+}
+
+TEST(ToolkitMemo, LoadLeavesTheModifiedFlagAsItWas) {
+  ScratchDir dir("memo");
+  ASSERT_TRUE(WriteFileBytes(dir / "in.ini", "new\n"));
+  MemoForm f;
+  f.mmo.SetText("typed");
+  f.mmo.SetModified(true);
+  f.mmo.LoadFromFile(dir / "in.ini");
+  EXPECT_EQ(f.mmo.Text(), "new\r\n");
+  EXPECT_TRUE(f.mmo.Modified());
+}
+
+TEST(ToolkitMemo, LoadingTheSameTextLeavesTheBoxUntouched) {
+  ScratchDir dir("memo");
+  ASSERT_TRUE(WriteFileBytes(dir / "in.ini", "abc\ndef"));
+  MemoForm f;
+  f.mmo.SetText("abc\r\ndef");
+  // A replaced text would lose the selection.
+  SendMessageA(f.mmo.Handle(), EM_SETSEL, 2, 5);
+  f.mmo.LoadFromFile(dir / "in.ini");
+  DWORD from = 0, to = 0;
+  SendMessageA(f.mmo.Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
+  EXPECT_EQ(from, 2u);
+  EXPECT_EQ(to, 5u);
+}
+
+TEST(ToolkitMemo, LoadFailuresKeepTheText) {
+  ScratchDir dir("memo");
+  MemoForm f;
+  f.mmo.SetText("keep");
+  f.mmo.SetModified(true);
+  std::string missing = dir / "missing.ini";
+  EXPECT_EQ(ErrorOf([&] { f.mmo.LoadFromFile(missing); }), "Cannot open file " + missing);
+  // A directory at the path is no file.
+  EXPECT_EQ(ErrorOf([&] { f.mmo.LoadFromFile(dir.path() + "."); }),
+            "Cannot open file " + dir.path() + ".");
+  // Another program writing the file keeps it from being read.
+  std::string held = dir / "held.ini";
+  ASSERT_TRUE(WriteFileBytes(held, "x"));
+  HANDLE writer = CreateFileA(held.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(writer, INVALID_HANDLE_VALUE);
+  EXPECT_EQ(ErrorOf([&] { f.mmo.LoadFromFile(held); }), "Cannot open file " + held);
+  CloseHandle(writer);
+  EXPECT_EQ(f.mmo.Text(), "keep");
+  EXPECT_TRUE(f.mmo.Modified());
+}
+
+TEST(ToolkitMemo, SaveWritesTheTextExactly) {
+  struct Row {
+    const char* text;
+    const char* file;
+  };
+  const Row rows[] = {
+      {"a\r\nb", "a\r\nb"},
+      {"a\r\nb\r\n", "a\r\nb\r\n"},
+      {"双拼\r\n编码", "双拼\r\n编码"},
+      {"", ""},
+  };
+  ScratchDir dir("memo");
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.text);
+    MemoForm f;
+    f.mmo.SetText(r.text);
+    f.mmo.SetModified(true);
+    // A longer file is replaced wholly.
+    ASSERT_TRUE(WriteFileBytes(dir / "out.ini", "0123456789012345678901234567890123456789"));
+    f.mmo.SaveToFile(dir / "out.ini");
+    EXPECT_TRUE(krevtest::FileExists(dir / "out.ini"));
+    EXPECT_EQ(ReadFileBytes(dir / "out.ini"), r.file);
+    EXPECT_TRUE(f.mmo.Modified());
+  }
+}
+
+TEST(ToolkitMemo, LfFileRoundTripsWithCrLf) {
+  ScratchDir dir("memo");
+  ASSERT_TRUE(WriteFileBytes(dir / "in.ini", "[keys]\nq=iu\n"));
+  MemoForm f;
+  f.mmo.LoadFromFile(dir / "in.ini");
+  f.mmo.SaveToFile(dir / "out.ini");
+  EXPECT_EQ(ReadFileBytes(dir / "out.ini"), "[keys]\r\nq=iu\r\n");
+}
+
+TEST(ToolkitMemo, SaveFailuresNameTheFile) {
+  ScratchDir dir("memo");
+  MemoForm f;
+  f.mmo.SetText("x");
+  std::string noFolder = dir / "no\\such\\out.ini";
+  EXPECT_EQ(ErrorOf([&] { f.mmo.SaveToFile(noFolder); }), "Cannot create file " + noFolder);
+  std::string readOnly = dir / "ro.ini";
+  ASSERT_TRUE(WriteFileBytes(readOnly, "old"));
+  SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_READONLY);
+  EXPECT_EQ(ErrorOf([&] { f.mmo.SaveToFile(readOnly); }), "Cannot create file " + readOnly);
+  EXPECT_EQ(ReadFileBytes(readOnly), "old");
+  SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST(ToolkitMemo, TypingSetsModifiedAndTextFromCodeClearsIt) {
+  MemoForm f;
+  f.mmo.SetText("a");
+  EXPECT_FALSE(f.mmo.Modified());
+  f.mmo.SetFocus();
+  SendMessageA(f.mmo.Handle(), WM_CHAR, 'z', 0);
+  EXPECT_TRUE(f.mmo.Modified());
+  f.mmo.SetText("b");
+  EXPECT_FALSE(f.mmo.Modified());
+}
