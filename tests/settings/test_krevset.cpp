@@ -178,6 +178,36 @@ TEST_F(KrevsetTest, GenerateFailsWithoutTheSystemLibrary) {
   EXPECT_FALSE(krevtest::FileExists(dir / "p.dat"));
 }
 
+// Moves an existing user data directory aside for the test and puts it back afterwards. Only a
+// directory that the test itself made is removed.
+class AbsentUserDataDir {
+ public:
+  AbsentUserDataDir() : path_(AppDataVardeko()), bare_(path_.substr(0, path_.size() - 1)), aside_(bare_ + ".krevtest") {
+    if (GetFileAttributesA(bare_.c_str()) != INVALID_FILE_ATTRIBUTES)
+      moved_ = MoveFileA(bare_.c_str(), aside_.c_str()) != 0;
+    absent_ = GetFileAttributesA(bare_.c_str()) == INVALID_FILE_ATTRIBUTES;
+  }
+  ~AbsentUserDataDir() {
+    if (absent_) krevtest::RemoveTree(path_);
+    if (moved_) MoveFileA(aside_.c_str(), bare_.c_str());
+  }
+  bool absent() const { return absent_; }
+  const std::string& path() const { return path_; }
+
+ private:
+  std::string path_, bare_, aside_;
+  bool moved_ = false;
+  bool absent_ = false;
+};
+
+TEST_F(KrevsetTest, GenerateInTheDefaultModeMakesTheUserDataDirectory) {
+  AbsentUserDataDir data;
+  ASSERT_TRUE(data.absent());
+  EXPECT_NE(0, lib_.ActionOf("krevGenerateUserWordLib")());
+  EXPECT_EQ(krevtest::ReadFileBytes(krevtest::InstallDir() + "baselex.dat"),
+            krevtest::ReadFileBytes(data.path() + "perlex.dat"));
+}
+
 class ImportTest : public KrevsetTest {
  protected:
   ImportTest() : log_(data_.path() + "intake.log") {}
