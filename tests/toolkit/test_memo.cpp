@@ -149,12 +149,15 @@ TEST(ToolkitMemo, SaveFailuresNameTheFile) {
   f.mmo.SetText("x");
   std::string noFolder = dir / "no\\such\\out.ini";
   EXPECT_EQ(ErrorOf([&] { f.mmo.SaveToFile(noFolder); }), "Cannot create file " + noFolder);
-  std::string readOnly = dir / "ro.ini";
-  ASSERT_TRUE(WriteFileBytes(readOnly, "old"));
-  SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_READONLY);
-  EXPECT_EQ(ErrorOf([&] { f.mmo.SaveToFile(readOnly); }), "Cannot create file " + readOnly);
-  EXPECT_EQ(ReadFileBytes(readOnly), "old");
-  SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_NORMAL);
+  // Another program holding the file open without sharing it for writing.
+  std::string held = dir / "held.ini";
+  ASSERT_TRUE(WriteFileBytes(held, "old"));
+  HANDLE reader = CreateFileA(held.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              0, nullptr);
+  ASSERT_NE(reader, INVALID_HANDLE_VALUE);
+  EXPECT_EQ(ErrorOf([&] { f.mmo.SaveToFile(held); }), "Cannot create file " + held);
+  CloseHandle(reader);
+  EXPECT_EQ(ReadFileBytes(held), "old");
 }
 
 TEST(ToolkitMemo, TypingSetsModifiedAndTextFromCodeClearsIt) {
