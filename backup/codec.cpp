@@ -548,6 +548,11 @@ void ProcessInput(std::string name) {
 bool OpenTarget(const char* target) {
   if (!target || !*target || std::strlen(target) >= kPathMax) return false;
   g_Run.targetPath = target;
+  // Said explicitly: a process with administrative rights may open a read-only file for writing.
+  DWORD attributes = GetFileAttributesA(target);
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) {
+    return false;
+  }
   HANDLE h = CreateFileA(target, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                          OPEN_EXISTING, 0, nullptr);
   if (h != INVALID_HANDLE_VALUE) {

@@ -141,7 +141,7 @@ TEST(LocationsTest, UserDataDirFallsBackToTheImeDirWithoutShfolder) {
   EXPECT_STREQ(buf, "C:\\somewhere\\VARDEKO\\");
 
   // A folder that leaves no room for the rest is never cut into another path.
-  std::string longFolder = "C:\\" + std::string(245, 'f');
+  std::string longFolder = "C:\\" + std::string(252, 'f');
   g_folder = longFolder.c_str();
   GetUserDataDir(buf);
   EXPECT_STREQ(buf, "");
@@ -202,8 +202,8 @@ TEST(LocationsTest, OverlongSystemDirectoryGivesNoPathAndNoHelpAddress) {
     bool imeDir;
     bool help;
   };
-  // "\IME\VARDEKO\" adds 13, "vardeko.chm::/270-词库的备份和恢复.htm" 36 more.
-  const Case cases[] = {{200, true, true}, {210, true, true}, {211, true, false}, {246, true, false}, {247, false, false},
+  // "\IME\VARDEKO\" adds 13 bytes, "vardeko.chm::/270-词库的备份和恢复.htm" 38 more (GBK).
+  const Case cases[] = {{200, true, true}, {208, true, true}, {209, true, false}, {246, true, false}, {247, false, false},
                         {300, false, false}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.length);
