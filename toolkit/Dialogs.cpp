@@ -44,5 +44,13 @@ bool TOpenDialog::Run(bool save) {
   BOOL ok = save ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn);
   if (!ok) return false;
   FileName = file;
+  // The open dialog drops the default extension again when no such file exists yet; a name typed
+  // without one gets it all the same, as the save dialog does.
+  if (!DefaultExt.empty()) {
+    size_t slash = FileName.find_last_of("\\/");
+    size_t dot = FileName.rfind('.');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
+      FileName += "." + DefaultExt;
+  }
   return true;
 }

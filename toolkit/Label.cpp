@@ -65,7 +65,9 @@ void TLabel::AdjustSize() {
   }
   SelectObject(dc, old);
   ReleaseDC(handle_, dc);
-  SetWindowPos(handle_, nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
+  // A word-wrapped label keeps its width and grows or shrinks in height only.
+  int width = wordWrap_ ? Width() : r.right - r.left;
+  SetWindowPos(handle_, nullptr, 0, 0, width, r.bottom - r.top,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "Toolkit.h"
+#include "responder.h"
+#include "testenv.h"
 
 namespace {
 
@@ -339,4 +341,57 @@ TEST(ToolkitComponents, ShowModalDisablesTheOthersUntilItEnds) {
   EXPECT_EQ(prompt.ShowModal(), mrOk);
   Application.RemoveForm(&prompt);
   Application.RemoveForm(&main);
+}
+
+TEST(ToolkitComponents, LabelSizesAndLinks) {
+  TForm f("TLabelForm");
+  f.SetClientSize(400, 200);
+  TLabel fit, wrapped, link;
+  fit.Build(&f, {10, 10, 0, 0}, "短");
+  int shortWidth = fit.Width();
+  fit.SetCaption("长得多的一行文字");
+  EXPECT_GT(fit.Width(), shortWidth);
+  wrapped.SetWordWrap(true);
+  wrapped.Build(&f, {10, 40, 100, 12}, "根据系统词库对用户词库进行清理修复，将保留用户自造词。");
+  EXPECT_EQ(wrapped.Width(), 100);
+  EXPECT_GT(wrapped.Height(), 2 * 12);
+  link.Build(&f, {10, 150, 0, 0}, "mailto:someone@example.org");
+  link.SetLinkLook(clBlue);
+  EXPECT_TRUE(link.Font().Underline);
+  EXPECT_EQ(link.Font().Color, clBlue);
+  int clicks = 0;
+  link.OnClick = [&](TObject* sender) {
+    EXPECT_EQ(static_cast<TLabel*>(sender)->Caption(), "mailto:someone@example.org");
+    ++clicks;
+  };
+  SendMessageA(link.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+  SendMessageA(link.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+  EXPECT_EQ(clicks, 1);
+}
+
+TEST(ToolkitComponents, OpenDialogKeepsWhatACallerDoesNotSet) {
+  krevtest::ScratchDir dir("dialog");
+  TOpenDialog dlg;
+  dlg.Filter = "定义文件(*.ini)|*.ini";
+  dlg.DefaultExt = "ini";
+  dlg.Title = "选择定义文件";
+  dlg.InitialDir = dir.path();
+  {
+    auto answer = krevtest::ExpectFileDialog("选择定义文件", dir / "mine");
+    ASSERT_TRUE(dlg.Execute());
+    ASSERT_TRUE(answer.get().found);
+  }
+  // A name without an extension gets the default one; the file need not exist.
+  EXPECT_EQ(dlg.FileName, dir / "mine.ini");
+  dlg.Title = "指定用户词库文件";
+  {
+    auto answer = krevtest::ExpectFileDialog("指定用户词库文件", "");
+    EXPECT_FALSE(dlg.Execute());
+    krevtest::SeenWindow seen = answer.get();
+    ASSERT_TRUE(seen.found);
+    // The path chosen last is offered again (the dialog shows its name in the folder it opens).
+    EXPECT_TRUE(seen.fileName == dir / "mine.ini" || seen.fileName == "mine.ini") << seen.fileName;
+  }
+  EXPECT_EQ(dlg.FileName, dir / "mine.ini");
+  EXPECT_EQ(DialogFilter("a|b|c|d"), std::string("a\0b\0c\0d\0\0", 9));
 }
