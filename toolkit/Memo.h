@@ -33,4 +33,5 @@ class TMemo : public TControl {
 
  protected:
   TColor DefaultColor() const override { return clWindow; }
+  LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
 };

@@ -314,6 +314,24 @@ TEST(ToolkitComponents, EnterPressesTheDefaultButtonAndEscNothing) {
   f.SetCancelButton(&other);
   key(VK_ESCAPE);
   EXPECT_EQ(otherClicks, 1);
+  // A memo takes Enter for a line break; Esc in it still means the cancel button, and never
+  // closes the window.
+  TMemo memo;
+  memo.Build(&f, {210, 8, 80, 40});
+  memo.SetFocus();
+  MSG enter = {memo.Handle(), WM_KEYDOWN, VK_RETURN, 0, 0, {0, 0}};
+  Application.DispatchOne(enter);
+  MSG esc = {memo.Handle(), WM_KEYDOWN, VK_ESCAPE, 0, 0, {0, 0}};
+  Application.DispatchOne(esc);
+  Application.ProcessMessages();
+  EXPECT_EQ(okClicks, 1);
+  EXPECT_EQ(otherClicks, 2);
+  f.SetCancelButton(nullptr);
+  Application.DispatchOne(esc);
+  Application.ProcessMessages();
+  EXPECT_EQ(otherClicks, 2);
+  EXPECT_TRUE(IsWindow(memo.Handle()));
+  EXPECT_TRUE(f.Visible());
 }
 
 TEST(ToolkitComponents, ShowModalDisablesTheOthersUntilItEnds) {
