@@ -189,15 +189,34 @@ INSTANTIATE_TEST_SUITE_P(Finish, FinishHabit, testing::Combine(testing::ValuesIn
                                   (std::get<1>(info.param) ? "_shuangpin" : "_quanpin");
                          });
 
-TEST_F(SettingsFixture, PresetFilesAreDistinctSchemes) {
-  // Otherwise the habit table could not tell which file was copied.
+TEST_F(SettingsFixture, PresetFilesAreDistinctSchemesTheServiceLibraryCompiles) {
   const char* const files[] = {"vsp-zrm.ini", "vsp-dos.ini", "vsp-abc.ini", "vsp-cstar.ini", "vsp-mspy.ini",
                                "vsp-pyjj.ini"};
+  // Otherwise the habit table could not tell which file was copied.
   for (int i = 0; i < 6; ++i)
     for (int j = i + 1; j < 6; ++j)
       EXPECT_NE(krevtest::ReadFileBytes(krevtest::InstallDir() + files[i]),
                 krevtest::ReadFileBytes(krevtest::InstallDir() + files[j]))
           << files[i] << " " << files[j];
+
+  // Once copied, the settings centre has the scheme compiled; each preset must be one it accepts.
+  using TGen = KREVBOOL(__stdcall*)();
+  auto gen = reinterpret_cast<TGen>(GetProcAddress(GetModuleHandleA("krevset.dll"), "krevGenSPKSCFile"));
+  ASSERT_NE(nullptr, gen);
+  const std::string ksc = spdefPath_.substr(0, spdefPath_.find_last_of('\\') + 1) + "vardekosp.ksc";
+  const bool hadKsc = krevtest::FileExists(ksc);
+  const std::string kscBytes = krevtest::ReadFileBytes(ksc);
+  for (const char* f : files) {
+    ASSERT_TRUE(CopyFileA((krevtest::InstallDir() + f).c_str(), spdefPath_.c_str(), FALSE)) << f;
+    DeleteFileA(ksc.c_str());
+    EXPECT_NE(0, gen()) << f;
+    EXPECT_EQ("KSC1", krevtest::ReadFileBytes(ksc).substr(0, 4)) << f;
+  }
+  if (hadKsc) {
+    krevtest::WriteFileBytes(ksc, kscBytes);
+  } else {
+    DeleteFileA(ksc.c_str());
+  }
 }
 
 TEST_F(SettingsFixture, EveryValueIsWrittenOnEitherPath) {
