@@ -69,11 +69,18 @@ void TfrmMain::btnHelpClick(TObject*) { HelpCall(Handle(), "195-输入法配置�
 // The licence text is a page of the help; the link changes nothing else.
 void TfrmMain::lblLicenseClick(TObject*) { HelpCall(Handle(), "030-用户许可说明.htm"); }
 
-// The links open whatever their labels show; what the shell does when it cannot is its own business.
-void TfrmMain::lblUrlClick(TObject*) {
-  ShellExecuteCall(nullptr, "open", lblUrl.Caption().c_str(), nullptr, nullptr, SW_SHOW);
+namespace {
+
+// The links open whatever their labels show; what the shell does when it cannot is its own
+// business. An empty caption is no link: the shell would open the current folder instead.
+void OpenLink(const TLabel& link) {
+  const std::string target = link.Caption();
+  if (target.empty()) return;
+  TfrmMain::ShellExecuteCall(nullptr, "open", target.c_str(), nullptr, nullptr, SW_SHOW);
 }
 
-void TfrmMain::lblEmailClick(TObject*) {
-  ShellExecuteCall(nullptr, "open", lblEmail.Caption().c_str(), nullptr, nullptr, SW_SHOW);
-}
+}  // namespace
+
+void TfrmMain::lblUrlClick(TObject*) { OpenLink(lblUrl); }
+
+void TfrmMain::lblEmailClick(TObject*) { OpenLink(lblEmail); }
