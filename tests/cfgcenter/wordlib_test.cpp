@@ -212,6 +212,7 @@ TEST_F(WordlibPageTest, ImportCancelFailureAndTheLogQuestion) {
       {"imported, log wanted", words, IDYES, nullptr, true, true},
   };
   TfrmMain& f = Open();
+  const std::string time = f.lblUsrWordlibTime.Caption();
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     g_started.clear();
@@ -240,6 +241,7 @@ TEST_F(WordlibPageTest, ImportCancelFailureAndTheLogQuestion) {
     std::string library = krevtest::ReadFileBytes(wordlib_);
     EXPECT_EQ(c.imported, library.find("青岚\tqing'lan") != std::string::npos) << library;
     EXPECT_EQ(c.imported, krevtest::FileExists(log_));
+    EXPECT_EQ(time, f.lblUsrWordlibTime.Caption());
     if (c.notepad) {
       ASSERT_EQ(1u, g_started.size());
       EXPECT_EQ(notepad, g_started[0].cmdline);
