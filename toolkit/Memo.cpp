@@ -7,7 +7,8 @@
 
 void TMemo::Build(TWinControl* parent, const TBounds& bounds, const std::string& caption) {
   CreateHandle(parent, "Edit",
-               WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL,
+               WS_VISIBLE | WS_TABSTOP | (vscroll_ ? WS_VSCROLL : 0) | ES_MULTILINE | ES_WANTRETURN |
+                   ES_AUTOVSCROLL,
                WS_EX_CLIENTEDGE, bounds, "");
   // No limit of its own: as much text as the control can hold.
   SendMessageA(handle_, EM_SETLIMITTEXT, 0, 0);

@@ -9,9 +9,11 @@
 class TMemo : public TControl {
  public:
   const char* ClassName() const override { return "TMemo"; }
-  // Options are read at Build: a vertical scroll bar, lines wrapped at the box's width,
+  // Options are read at Build: a vertical scroll bar (unless turned off), lines wrapped at the box's width,
   // Enter inserts a line break, Tab is left to the dialog navigation.
   void Build(TWinControl* parent, const TBounds& bounds, const std::string& caption = "") override;
+  // Set before Build; without it the box has no scroll bar at all.
+  void SetVerticalScrollBar(bool shown) { vscroll_ = shown; }
   void SetReadOnly(bool readOnly);
   bool ReadOnly() const;
 
@@ -34,4 +36,7 @@ class TMemo : public TControl {
  protected:
   TColor DefaultColor() const override { return clWindow; }
   LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+
+ private:
+  bool vscroll_ = true;
 };
