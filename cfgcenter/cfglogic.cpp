@@ -165,7 +165,11 @@ void SaveTextFile(const std::string& path, const std::string& text) {
   const std::runtime_error cannotCreate("Cannot create file " + path);
   // An existing file that cannot be written (read-only, held by another program) is refused
   // before anything is written.
-  if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) {
+  DWORD attr = GetFileAttributesA(path.c_str());
+  if (attr != INVALID_FILE_ATTRIBUTES) {
+    // The attribute itself is looked at: a file system that lets a privileged user write through
+    // it must still not have a read-only file replaced.
+    if (attr & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) throw cannotCreate;
     HANDLE probe = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                OPEN_EXISTING, 0, nullptr);
     if (probe == INVALID_HANDLE_VALUE) throw cannotCreate;

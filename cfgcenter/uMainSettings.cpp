@@ -24,6 +24,12 @@ std::vector<std::string> Letters() {
   return letters;
 }
 
+// A stored value that is no index of the list leaves it without a selection (some combo boxes keep
+// the old selection for an index past the end).
+void SelectIndex(TComboBox& combo, int index) {
+  combo.SetItemIndex(index >= 0 && index < combo.Count() ? index : -1);
+}
+
 }  // namespace
 
 void TfrmMain::BuildSettingsPage() {
@@ -207,13 +213,13 @@ void TfrmMain::ConfigToControls() {
   chkCiAutoHide.SetChecked(c.FCiAutoHide);
   chkZiAdjustFreq.SetChecked(c.FZiAdjustFreq);
   chkZiLF.SetChecked(c.FZiRecentFirst);
-  cbxMaxNCand.SetItemIndex(c.FMaxCandidates - 3);
+  SelectIndex(cbxMaxNCand, c.FMaxCandidates - 3);
   (c.FChnEngSwitchKey == 0 ? rdbxCEKShift : rdbxCEKCtrl).SetChecked(true);
-  cbxPageKey.SetItemIndex(c.FPageKey);
+  SelectIndex(cbxPageKey, c.FPageKey);
   (c.FCand23Key == 0 ? rdbxCandKShift : rdbxCandKCtrl).SetChecked(true);
-  cbxHZSelectKey.SetItemIndex(c.FHZSelectKey);
-  cbxEnterKey.SetItemIndex(c.FEnterKeyMode);
-  cbxSKKey.SetItemIndex(c.FSoftKbdKey);
+  SelectIndex(cbxHZSelectKey, c.FHZSelectKey);
+  SelectIndex(cbxEnterKey, c.FEnterKeyMode);
+  SelectIndex(cbxSKKey, c.FSoftKbdKey);
   cbxFontHeight.SetText(krevcfg::FontHeightText(c.FFontHeight));
   ShowCompStyle(c.FCompStyle);
   edtBackImage.SetText(c.FBackImage);

@@ -55,6 +55,7 @@ void ExpectSameSettings(const TKrevConfig& e, const TKrevConfig& a) {
 }
 
 void TypeInto(TControl& control, const std::string& text) {
+  SendMessageA(control.Handle(), EM_SETSEL, 0, 0);
   for (unsigned char c : text) SendMessageA(control.Handle(), WM_CHAR, c, 0);
 }
 
@@ -81,7 +82,7 @@ void MainFormTest::SetUp() {
   files_.reset(new FileGuard({spdef_, chnsym_, spewords_, wordlib_, ksc_, inst + "vardekosp.ini",
                               inst + "punctdef.ini", inst + "phrasedef.ini"}));
   // Known live files, so a page shows what the test wrote.
-  krevtest::WriteFileBytes(spdef_, "sp line 1\r\nsp line 2");
+  krevtest::WriteFileBytes(spdef_, kSpdefText);
   krevtest::WriteFileBytes(chnsym_, "chn\nsym\n");
   krevtest::WriteFileBytes(spewords_, "spe\rwords");
 }

@@ -41,7 +41,10 @@ void StoreSettings(const TKrevConfig& config);
 // Every stored field (and the derived mode) equal.
 void ExpectSameSettings(const TKrevConfig& expected, const TKrevConfig& actual);
 
-// Types `text` into a control as the keyboard would.
+// The live ShuangPin file every form test starts with: a scheme the service library compiles.
+constexpr const char kSpdefText[] = "; sp line 1\r\n[finals]\r\nai=l";
+
+// Types `text` at the start of an edit or memo as the keyboard would.
 void TypeInto(TControl& control, const std::string& text);
 
 // The settings key under the current user exists.

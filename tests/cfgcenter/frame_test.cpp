@@ -107,7 +107,7 @@ TEST_F(MainFormTest, EachNodeBringsItsPageToFront) {
     EXPECT_EQ(c.page ? c.page : "scbxWordlibMgr", FrontPage(f)) << c.text;
   }
   // Bringing a page to front rebuilds nothing: the editors keep their text.
-  EXPECT_EQ("sp line 1\r\nsp line 2", f.mmoSpdef.Text());
+  EXPECT_EQ(kSpdefText, f.mmoSpdef.Text());
   EXPECT_EQ("chn\r\nsym\r\n", f.mmoChnsym.Text());
   EXPECT_EQ("spe\r\nwords", f.mmoSpewords.Text());
 }
@@ -292,7 +292,7 @@ TEST_F(MainFormTest, CancelAndTheCloseBoxWriteNothing) {
     }
     EXPECT_FALSE(f.Visible()) << closeBox;
     EXPECT_FALSE(SettingsKeyExists()) << closeBox;
-    EXPECT_EQ("sp line 1\r\nsp line 2", krevtest::ReadFileBytes(spdef_)) << closeBox;
+    EXPECT_EQ(kSpdefText, krevtest::ReadFileBytes(spdef_)) << closeBox;
     EXPECT_EQ(kscBefore, krevtest::FileExists(ksc_)) << closeBox;
     TearDown();
     SetUp();

@@ -85,12 +85,12 @@ TEST_F(SaveTest, EditorsWrittenOnlyWhenModifiedAndTheKeySchemeAfterShuangPin) {
   } cases[] = {{false, false, false}, {true, false, false}, {false, true, true}, {true, true, true}};
   for (const auto& c : cases) {
     TfrmMain& f = OpenLoaded();
-    if (c.spdef) TypeInto(f.mmoSpdef, "S");
+    if (c.spdef) TypeInto(f.mmoSpdef, ";");
     if (c.chnsym) TypeInto(f.mmoChnsym, "C");
     if (c.spewords) TypeInto(f.mmoSpewords, "W");
     std::string spText = f.mmoSpdef.Text(), chText = f.mmoChnsym.Text(), weText = f.mmoSpewords.Text();
     Click(f.btnApply);
-    EXPECT_EQ(c.spdef ? spText : "sp line 1\r\nsp line 2", krevtest::ReadFileBytes(spdef_));
+    EXPECT_EQ(c.spdef ? spText : kSpdefText, krevtest::ReadFileBytes(spdef_));
     EXPECT_EQ(c.chnsym ? chText : "chn\nsym\n", krevtest::ReadFileBytes(chnsym_));
     EXPECT_EQ(c.spewords ? weText : "spe\rwords", krevtest::ReadFileBytes(spewords_));
     EXPECT_EQ(c.spdef, krevtest::FileExists(ksc_));
@@ -173,7 +173,7 @@ TEST_F(SaveTest, MissingWordlibGeneratedOrReported) {
 TEST_F(SaveTest, ReadOnlyDefinitionFileStopsTheSequenceThere) {
   TfrmMain& f = OpenLoaded();
   TypeInto(f.mmoChnsym, "C");
-  TypeInto(f.mmoSpdef, "S");
+  TypeInto(f.mmoSpdef, ";");
   Click(f.chkFK);
   ASSERT_TRUE(SetFileAttributesA(chnsym_.c_str(), FILE_ATTRIBUTE_READONLY));
   auto box = ExpectBox(kAppTitle, IDOK);
@@ -187,7 +187,7 @@ TEST_F(SaveTest, ReadOnlyDefinitionFileStopsTheSequenceThere) {
   EXPECT_TRUE(f.mmoChnsym.Modified());
   EXPECT_TRUE(f.mmoSpdef.Modified());
   EXPECT_EQ("chn\nsym\n", krevtest::ReadFileBytes(chnsym_));
-  EXPECT_EQ("sp line 1\r\nsp line 2", krevtest::ReadFileBytes(spdef_));
+  EXPECT_EQ(kSpdefText, krevtest::ReadFileBytes(spdef_));
   EXPECT_FALSE(krevtest::FileExists(ksc_));
   EXPECT_FALSE(krevtest::FindTopWindow("TfrmSavePrompt", kPromptCaption));
   TKrevConfig stored;

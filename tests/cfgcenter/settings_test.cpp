@@ -79,7 +79,6 @@ TEST_F(MainFormTest, EveryDefaultShownAndReadBackUnchanged) {
   EXPECT_EQ(Installed("宋体") ? "宋体" : "", f.cbxChnFontFace.Text());
   EXPECT_EQ(Installed("Arial") ? "Arial" : "", f.cbxAscFontFace.Text());
   EXPECT_EQ("16个像素", f.cbxFontHeight.Text());
-  EXPECT_EQ(1, f.cbxFontHeight.ItemIndex());
   EXPECT_TRUE(f.rdbxCompStyle1.Checked());
   EXPECT_TRUE(f.imgCompFloat.Visible());
   EXPECT_FALSE(f.imgCompTradit.Visible());
