@@ -358,6 +358,42 @@ TEST_F(FrontTest, HelpButtonAsksForTheBackupTopic) {
   EXPECT_EQ(g_helpAddress, krevtest::InstallDir() + "vardeko.chm::/270-词库的备份和恢复.htm");
 }
 
+TEST_F(FrontTest, HelpWithTheHelpFileOpensTheViewer) {
+  // The real HTML Help library and the help file of the installation.
+  ASSERT_TRUE(krevtest::FileExists(krevtest::InstallDir() + "vardeko.chm"));
+  struct Seen {
+    HWND dlg = nullptr;
+    HWND viewer = nullptr;
+    DWORD viewerProcess = 0;
+    bool box = false;
+  };
+  auto script = std::async(std::launch::async, []() {
+    Seen s;
+    s.dlg = WaitWindow(kDialogCaption);
+    if (!s.dlg) return s;
+    Press(s.dlg, 3);
+    auto end = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (!s.viewer && std::chrono::steady_clock::now() < end) {
+      s.viewer = FindTopWindow("HH Parent", "");
+      Sleep(100);
+    }
+    s.box = FindTopWindow("#32770", kBackupTitle) || FindTopWindow("#32770", kRestoreTitle);
+    if (s.viewer) {
+      GetWindowThreadProcessId(s.viewer, &s.viewerProcess);
+      PostMessageA(s.viewer, WM_CLOSE, 0, 0);
+    }
+    Sleep(500);
+    CloseEverything(s.dlg);
+    return s;
+  });
+  EXPECT_EQ(RunDialog(), 0);
+  Seen s = script.get();
+  ASSERT_NE(s.dlg, nullptr);
+  EXPECT_NE(s.viewer, nullptr);
+  EXPECT_EQ(s.viewerProcess, GetCurrentProcessId());
+  EXPECT_FALSE(s.box);
+}
+
 TEST_F(FrontTest, HelpWithoutTheHelpFileShowsNothingOfItsOwn) {
   // The real HTML Help library, with the help file out of the way for the test.
   std::string chm = krevtest::InstallDir() + "vardeko.chm";
