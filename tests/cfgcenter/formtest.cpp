@@ -54,6 +54,21 @@ void ExpectSameSettings(const TKrevConfig& e, const TKrevConfig& a) {
 #undef SAME
 }
 
+// Enabled exactly as the enable rules say for the current selection.
+void ExpectRuleStates(TfrmMain& f) {
+  EXPECT_EQ(f.rdbtStyle1.Checked(), f.chkUseAlpha.Enabled());
+  EXPECT_EQ(f.rdbxShuangPin.Checked(), f.chkShowSPHint.Enabled());
+  EXPECT_EQ(f.rdbxQuanPin.Checked(), f.chkAllowInputSpace.Enabled());
+  EXPECT_EQ(f.rdbxCompStyle3.Checked(), f.edtBackImage.Enabled());
+  EXPECT_EQ(f.rdbxCompStyle3.Checked(), f.btnBrowseImageFile.Enabled());
+  EXPECT_EQ(f.rdbxCompStyle1.Checked(), f.imgCompFloat.Visible());
+  EXPECT_EQ(f.rdbxCompStyle2.Checked(), f.imgCompTradit.Visible());
+  EXPECT_EQ(f.rdbxCompStyle3.Checked(), f.imgCompModern.Visible());
+  EXPECT_EQ(f.rdbxDefineWordlib.Checked(), f.edtDefineWordlibPath.Enabled());
+  EXPECT_EQ(f.rdbxDefineWordlib.Checked(), f.btnWordlibBrowse.Enabled());
+  EXPECT_EQ(f.chkICW.Checked(), f.chkICWAutoSave.Enabled());
+}
+
 void TypeInto(TControl& control, const std::string& text) {
   SendMessageA(control.Handle(), EM_SETSEL, 0, 0);
   for (unsigned char c : text) SendMessageA(control.Handle(), WM_CHAR, c, 0);

@@ -41,6 +41,9 @@ void StoreSettings(const TKrevConfig& config);
 // Every stored field (and the derived mode) equal.
 void ExpectSameSettings(const TKrevConfig& expected, const TKrevConfig& actual);
 
+// Every control of the enable rules enabled or shown exactly as its choice says.
+void ExpectRuleStates(TfrmMain& f);
+
 // The live ShuangPin file every form test starts with: a scheme the service library compiles.
 constexpr const char kSpdefText[] = "; sp line 1\r\n[finals]\r\nai=l";
 

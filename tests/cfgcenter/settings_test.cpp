@@ -9,21 +9,6 @@ using namespace cfgtest;
 
 namespace {
 
-// Enabled exactly as the enable rules say for the current selection.
-void ExpectRuleStates(TfrmMain& f) {
-  EXPECT_EQ(f.rdbtStyle1.Checked(), f.chkUseAlpha.Enabled());
-  EXPECT_EQ(f.rdbxShuangPin.Checked(), f.chkShowSPHint.Enabled());
-  EXPECT_EQ(f.rdbxQuanPin.Checked(), f.chkAllowInputSpace.Enabled());
-  EXPECT_EQ(f.rdbxCompStyle3.Checked(), f.edtBackImage.Enabled());
-  EXPECT_EQ(f.rdbxCompStyle3.Checked(), f.btnBrowseImageFile.Enabled());
-  EXPECT_EQ(f.rdbxCompStyle1.Checked(), f.imgCompFloat.Visible());
-  EXPECT_EQ(f.rdbxCompStyle2.Checked(), f.imgCompTradit.Visible());
-  EXPECT_EQ(f.rdbxCompStyle3.Checked(), f.imgCompModern.Visible());
-  EXPECT_EQ(f.rdbxDefineWordlib.Checked(), f.edtDefineWordlibPath.Enabled());
-  EXPECT_EQ(f.rdbxDefineWordlib.Checked(), f.btnWordlibBrowse.Enabled());
-  EXPECT_EQ(f.chkICW.Checked(), f.chkICWAutoSave.Enabled());
-}
-
 // Two installed faces other than "Default", for settings that must be found.
 std::pair<std::string, std::string> TwoFaces() {
   std::vector<std::string> fonts = Screen.Fonts();
