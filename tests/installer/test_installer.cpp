@@ -178,6 +178,31 @@ TEST_F(InstallerSeam, PassesTheModuleOfTheSystemDirectoryAndTheLayoutText) {
   EXPECT_EQ(instkrev::ShowMessages, 0);
 }
 
+TEST_F(InstallerSeam, MessagesShowTextCaptionAndIconOfTheOutcome) {
+  struct {
+    bool installs;
+    const char* text;
+    BoxIcon icon;
+    int result;
+  } cases[] = {{true, kSuccessText, BoxIcon::Information, 0}, {false, kFailureText, BoxIcon::Error, -2}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    g_installResult = c.installs ? reinterpret_cast<HKL>(static_cast<UINT_PTR>(0xE0200804)) : nullptr;
+    HWND owner = reinterpret_cast<HWND>(1);
+    auto box = krevtest::Expect(kCaption, [&owner](HWND dlg, SeenWindow&) {
+      owner = GetWindow(dlg, GW_OWNER);
+      return IDOK;
+    });
+    EXPECT_EQ(Run(""), c.result);
+    SeenWindow seen = box.get();
+    ASSERT_TRUE(seen.found);
+    EXPECT_EQ(seen.text, c.text);
+    EXPECT_EQ(seen.icon, c.icon);
+    EXPECT_EQ(seen.buttons, std::vector<int>{IDOK});
+    EXPECT_EQ(owner, nullptr) << "the box has no owner";
+  }
+}
+
 // The system directory is asked for with 255 bytes, and the path must fit 256 with its zero.
 // Whatever does not fit is a failed installation, never a shortened path.
 struct DirCase {
@@ -224,7 +249,9 @@ TEST_F(InstallerSeam, SystemDirectoryThatIsMissingOrTooLongIsAFailure) {
 }
 
 // ---------------------------------------------------------------------------------------------
-// The real program in the prepared prefix.
+// The real program in the prepared prefix. Which icon a box of another process shows cannot be
+// told here (Wine's icon handles are only valid in the process that loaded them), so the icons
+// are checked in process above and the processes' boxes only for having one.
 
 struct ProcessCase {
   const char* what;
@@ -303,7 +330,7 @@ TEST_F(InstallerProcess, CommandLineTable) {
       ASSERT_TRUE(seen.found) << "no message box";
       EXPECT_EQ(seen.caption, kCaption);
       EXPECT_EQ(seen.text, kSuccessText);
-      EXPECT_EQ(seen.icon, BoxIcon::Information);
+      EXPECT_NE(seen.icon, BoxIcon::None);
       EXPECT_EQ(seen.buttons, std::vector<int>{IDOK});
     }
     // Each run registers the module once, under the layout text.
@@ -332,7 +359,7 @@ TEST_F(InstallerProcess, RefusedRegistrationEndsWithExitCodeMinusTwo) {
       ASSERT_TRUE(seen.found) << "no message box";
       EXPECT_EQ(seen.caption, kCaption);
       EXPECT_EQ(seen.text, kFailureText);
-      EXPECT_EQ(seen.icon, BoxIcon::Error);
+      EXPECT_NE(seen.icon, BoxIcon::None);
       EXPECT_EQ(seen.buttons, std::vector<int>{IDOK});
     }
     EXPECT_TRUE(TakeNewLayouts(before_).empty());
@@ -456,7 +483,6 @@ TEST(StandinLexjoin, ShowsTheJobItWasStartedFor) {
     SeenWindow seen = box.get();
     ASSERT_TRUE(seen.found);
     EXPECT_EQ(seen.text, c.job);
-    EXPECT_EQ(seen.icon, BoxIcon::Information);
   }
 }
 
