@@ -45,7 +45,8 @@ set(KREV_TEST_ENV
   "WINEPREFIX=${KREV_PREFIX}"
   "WINEARCH=win32"
   "WINEDEBUG=-all"
-  "WINEDLLOVERRIDES=mscoree=;mshtml="
+  "WINEDLLOVERRIDES=mscoree,mshtml="
+  "WINEPATH=C:\\windows\\system32\\IME\\VARDEKO"
   "LC_ALL=zh_CN.UTF-8"
   "LANG=zh_CN.UTF-8")
 
