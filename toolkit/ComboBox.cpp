@@ -47,22 +47,21 @@ int TComboBox::ItemIndex() const {
 }
 
 void TComboBox::SetItemIndex(int index) {
-  if (handle_) SendMessageA(handle_, CB_SETCURSEL, static_cast<WPARAM>(index < 0 ? -1 : index), 0);
+  if (!handle_) return;
+  // An index that is no item clears the selection.
+  if (index < 0 || index >= Count()) index = -1;
+  SendMessageA(handle_, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
 void TComboBox::SetCaption(const std::string& text) {
   if (!handle_) return;
-  if (style_ == csDropDown) {
-    SetWindowTextA(handle_, text.c_str());
-    return;
-  }
   // The list's own search ignores letter case; the text must match exactly.
+  int match = -1;
   int n = Count();
-  for (int i = 0; i < n; ++i) {
-    if (Item(i) == text) {
-      SetItemIndex(i);
-      return;
-    }
+  for (int i = 0; i < n && match < 0; ++i) {
+    if (Item(i) == text) match = i;
   }
-  SetItemIndex(-1);
+  SetItemIndex(match);
+  // An editable box shows the text even when it is no item; its list marks the equal item.
+  if (style_ == csDropDown) SetWindowTextA(handle_, text.c_str());
 }

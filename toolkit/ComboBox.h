@@ -20,10 +20,12 @@ class TComboBox : public TControl {
   void Clear();
   int Count() const;
   std::string Item(int index) const;  // empty for an index out of range
-  // -1 means no selection (the text of a drop-down list is then empty).
+  // -1 means no selection (the text of a drop-down list is then empty); setting an index that is
+  // no item clears the selection.
   int ItemIndex() const;
   void SetItemIndex(int index);
-  // For a drop-down list setting the text selects the first equal item, or none.
+  // Selects the first item equal to the text byte for byte, or none; an editable box then shows
+  // the text whether or not it is an item.
   void SetCaption(const std::string& text) override;
 
  private:

@@ -224,11 +224,18 @@ TEST(ToolkitComponents, ComboBoxTextAndIndex) {
   EXPECT_EQ(list.ItemIndex(), -1);
   list.SetItemIndex(0);
   EXPECT_EQ(list.Text(), "Arial");
+  list.SetItemIndex(3);  // no such item
+  EXPECT_EQ(list.ItemIndex(), -1);
+  EXPECT_EQ(list.Text(), "");
   list.SetItems({"x"});
   EXPECT_EQ(list.ItemIndex(), -1);
   EXPECT_EQ(list.Item(5), "");
 
   edit.SetItems({"14个像素", "16个像素"});
+  edit.SetItemIndex(0);
+  edit.SetCaption("16个像素");
+  EXPECT_EQ(edit.ItemIndex(), 1);
+  EXPECT_EQ(edit.Text(), "16个像素");
   edit.SetCaption("18个像素");
   EXPECT_EQ(edit.Text(), "18个像素");
   EXPECT_EQ(edit.ItemIndex(), -1);
