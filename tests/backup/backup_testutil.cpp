@@ -26,21 +26,21 @@ std::string Fixture(const std::string& rel) { return Backslashes(LEXVAULT_FIXTUR
 
 std::string PeerOutDir() { return Backslashes(LEXVAULT_PEER_OUT "/"); }
 
-std::string Member(const std::string& content, const MemberSpec& spec) {
+std::string Member(const std::string& content, const MemberFields& fields) {
   std::string m = "\x1f\x8b\x08";
-  m.push_back(static_cast<char>(spec.flags));
+  m.push_back(static_cast<char>(fields.flags));
   PutLE32(&m, 1577934245);
   m += std::string("\0\x0b", 2);
-  if (spec.flags & 0x04) {
-    m.push_back(static_cast<char>(spec.extra.size() & 0xFF));
-    m.push_back(static_cast<char>(spec.extra.size() >> 8));
-    m += spec.extra;
+  if (fields.flags & 0x04) {
+    m.push_back(static_cast<char>(fields.extra.size() & 0xFF));
+    m.push_back(static_cast<char>(fields.extra.size() >> 8));
+    m += fields.extra;
   }
-  if (spec.flags & 0x08) m += spec.name + std::string(1, '\0');
-  if (spec.flags & 0x10) m += spec.comment + std::string(1, '\0');
-  if (spec.flags & 0x02) m += std::string("\0\0", 2);
+  if (fields.flags & 0x08) m += fields.name + std::string(1, '\0');
+  if (fields.flags & 0x10) m += fields.comment + std::string(1, '\0');
+  if (fields.flags & 0x02) m += std::string("\0\0", 2);
   z_stream zs{};
-  deflateInit2(&zs, spec.level, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY);
+  deflateInit2(&zs, fields.level, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY);
   std::string out(deflateBound(&zs, content.size()) + 16, '\0');
   zs.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(content.data()));
   zs.avail_in = static_cast<uInt>(content.size());

@@ -18,14 +18,14 @@ std::string Fixture(const std::string& rel);
 std::string PeerOutDir();
 
 // One gzip member of `content`: raw deflate at `level` with the given header fields.
-struct MemberSpec {
+struct MemberFields {
   int flags = 0x08;
   std::string extra;
   std::string name = "perlex.dat";
   std::string comment;
   int level = 6;
 };
-std::string Member(const std::string& content, const MemberSpec& spec = MemberSpec());
+std::string Member(const std::string& content, const MemberFields& fields = MemberFields());
 
 // The stored name of a member whose FLG is 0x08 alone.
 std::string StoredName(const std::string& member);

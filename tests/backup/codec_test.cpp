@@ -15,7 +15,7 @@ using krevtest::ReadFileBytes;
 using krevtest::ScratchDir;
 using krevtest::WriteFileBytes;
 using lvtest::Member;
-using lvtest::MemberSpec;
+using lvtest::MemberFields;
 
 namespace {
 
@@ -102,21 +102,21 @@ TEST_F(CodecTest, StoredNameIsTheBaseNameByTheByteWiseRule) {
 TEST_F(CodecTest, RestoreChecksEveryMember) {
   const std::string a = "first library content 中文";
   const std::string b(70000, 'b');
-  MemberSpec extra;
+  MemberFields extra;
   extra.flags = 0x04 | 0x08;
   extra.extra = std::string("XY\x04\x00" "data", 8);
-  MemberSpec comment;
+  MemberFields comment;
   comment.flags = 0x10;
   comment.comment = "a comment";
-  MemberSpec all;
+  MemberFields all;
   all.flags = 0x04 | 0x08 | 0x10 | 0x01;
   all.extra = "e";
   all.comment = "c";
-  MemberSpec hcrc;
+  MemberFields hcrc;
   hcrc.flags = 0x02 | 0x08;
-  MemberSpec encrypted;
+  MemberFields encrypted;
   encrypted.flags = 0x20;
-  MemberSpec reserved;
+  MemberFields reserved;
   reserved.flags = 0x08 | 0x80;
   std::string good = Member(a);
   std::string badCrc = good;
