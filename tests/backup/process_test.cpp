@@ -34,6 +34,9 @@ TEST(ProcessTest, CommandLineFormsAndExitCodes) {
   const std::string backup = dir / "wl.LXB";
   const std::string blankLib = dir / "lib dir\\my.dat";
   ASSERT_TRUE(CreateDirectoryA((dir / "lib dir").c_str(), nullptr));
+  // Restoring from this file would show that a "/r" text was not cut at its first blank.
+  ASSERT_TRUE(CreateDirectoryA((dir / "my backups").c_str(), nullptr));
+  ASSERT_TRUE(WriteFileBytes(dir / "my backups\\wl.LXB", lvtest::Member("from the uncut path")));
   values.SetUserWordlib(lib);
   const std::string exe = "\"" + krevtest::InstallDir() + "lexvault.exe\"";
   ASSERT_TRUE(krevtest::FileExists(krevtest::InstallDir() + "lexvault.exe"));
@@ -49,12 +52,15 @@ TEST(ProcessTest, CommandLineFormsAndExitCodes) {
   const Case cases[] = {
       {"", {{kDialogCaption, IDCANCEL, ""}}, 0, kLibraryKept},
       {"/B " + backup, {{kDialogCaption, IDCANCEL, ""}}, 0, kLibraryKept},
+      {"/?", {{kDialogCaption, IDCANCEL, ""}}, 0, kLibraryKept},
       {"/b " + backup, {{kBackupTitle, IDOK, "备份词库成功。"}}, 1, kBackupOfLibrary},
       {"/b " + dir.path() + "missing\\wl.LXB", {{kBackupTitle, IDOK, "备份词库失败。"}}, 1, kLibraryKept},
       {"/b " + std::string(300, 'b'), {{kBackupTitle, IDOK, "备份词库失败。"}}, 1, kLibraryKept},
       {"/r " + backup + " " + blankLib, {}, 1, kBlankLibRestored},
       {"/r " + backup, {}, 1, kLibraryRestored},
       {"/r " + backup + " " + std::string(300, 'r'), {}, 1, kLibraryKept},
+      // The backup path cannot hold a blank in this form: "...\my" is the backup file.
+      {"/r " + dir.path() + "my backups\\wl.LXB", {}, 1, kLibraryKept},
       {"\"" + backup + "\"", {{kRestoreTitle, IDYES, question}, {kRestoreTitle, IDOK, "恢复词库失败。"}}, 1, kLibraryKept},
       {backup, {{kRestoreTitle, IDNO, ""}}, 0, kLibraryKept},
   };
