@@ -107,12 +107,11 @@ void TControl::CreateHandle(TWinControl* parent, const char* cls, DWORD style, D
   InheritFrom(parent);
   ApplyFont();
   if (parent) {
-    if (auto* ph2 = parent_) {
-      RECT r;
-      GetClientRect(ph2->handle_, &r);
-      anchorRight_ = r.right - (bounds.Left + bounds.Width);
-      anchorBottom_ = r.bottom - (top + bounds.Height);
-    }
+    // The anchors keep the distances the control was built with.
+    RECT r;
+    GetClientRect(parent->handle_, &r);
+    anchorRight_ = r.right - (bounds.Left + bounds.Width);
+    anchorBottom_ = r.bottom - (top + bounds.Height);
   }
 }
 
