@@ -19,8 +19,8 @@ const char kWordlibCaption[] = "清除复位用户词库";
 
 // Answers the save prompt from another thread as a person would: optionally ticks the box, then
 // presses its OK button. The future tells whether the prompt was seen.
-std::future<bool> AnswerPrompt(bool tickNoPrompt) {
-  return std::async(std::launch::async, [tickNoPrompt] {
+std::future<bool> AnswerPrompt(bool tickNoPrompt, bool closeBox = false) {
+  return std::async(std::launch::async, [tickNoPrompt, closeBox] {
     HWND prompt = nullptr;
     for (int i = 0; i < 300 && !prompt; ++i) {
       prompt = krevtest::FindTopWindow("TfrmSavePrompt", kPromptCaption);
@@ -28,7 +28,11 @@ std::future<bool> AnswerPrompt(bool tickNoPrompt) {
     }
     if (!prompt) return false;
     if (tickNoPrompt) SendMessageA(FindNamedWindow(prompt, "chkNoPromptAgain"), BM_CLICK, 0, 0);
-    SendMessageA(FindNamedWindow(prompt, "btnOK"), BM_CLICK, 0, 0);
+    if (closeBox) {
+      SendMessageA(prompt, WM_CLOSE, 0, 0);
+    } else {
+      SendMessageA(FindNamedWindow(prompt, "btnOK"), BM_CLICK, 0, 0);
+    }
     return true;
   });
 }
@@ -193,4 +197,24 @@ TEST_F(SaveTest, ReadOnlyDefinitionFileStopsTheSequenceThere) {
   TKrevConfig stored;
   stored.LoadFromRegistry();
   EXPECT_TRUE(stored.FFuzzyK);
+}
+
+TEST_F(SaveTest, ClosingThePromptAnswersAsItsBoxSays) {
+  TfrmMain& f = OpenLoaded();
+  // First showing of the run, closed by its close box with the box clear: the prompt stays on.
+  auto first = AnswerPrompt(false, true);
+  Click(f.btnApply);
+  EXPECT_TRUE(first.get());
+  DWORD value = 7;
+  EXPECT_FALSE(ReadPromptValue(&value));
+  EXPECT_TRUE(f.Config()->FPromptAfterSave);
+  EXPECT_FALSE(frmSavePrompt->Visible());
+
+  // Closed with the box ticked: turned off and stored at once.
+  auto second = AnswerPrompt(true, true);
+  Click(f.btnApply);
+  EXPECT_TRUE(second.get());
+  ASSERT_TRUE(ReadPromptValue(&value));
+  EXPECT_EQ(0u, value);
+  EXPECT_FALSE(f.Config()->FPromptAfterSave);
 }
