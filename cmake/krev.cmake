@@ -46,6 +46,8 @@ set(KREV_TEST_ENV
   "WINEARCH=win32"
   "WINEDEBUG=-all"
   "WINEDLLOVERRIDES=mscoree,mshtml="
+  # Test programs run from the build folder and load krevset.dll from the installation directory,
+  # so the directory it reports is the one that holds the data files.
   "WINEPATH=C:\\windows\\system32\\IME\\VARDEKO"
   "LC_ALL=zh_CN.UTF-8"
   "LANG=zh_CN.UTF-8")
