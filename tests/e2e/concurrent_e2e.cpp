@@ -26,7 +26,10 @@ void FinishNewcomer(Program& wiz, HWND main, const char* charset, const char* fo
 DWORD Stored(const char* name) { return ReadValue(HKEY_CURRENT_USER, name).dword(); }
 
 TEST_F(BothOpen, TheLaterSaveWinsValueByValue) {
-  WriteDword(HKEY_CURRENT_USER, "属性设置保存提示", 0);  // Save then shows no prompt
+  // With the prompt off and a user word library in place, Save shows nothing.
+  WriteDword(HKEY_CURRENT_USER, "属性设置保存提示", 0);
+  CreateDirectoryA(data_.c_str(), nullptr);
+  ASSERT_TRUE(krevtest::WriteFileBytes(data_ + "perlex.dat", "KREVLEX 1\r\n"));
   Program cfg(Program::InInstallDir("krevcfg.exe"));
   HWND main = WaitCfgMain(cfg);
   ASSERT_TRUE(main);
