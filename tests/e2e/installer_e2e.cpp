@@ -16,19 +16,7 @@ std::string ValueText(HKEY key, const char* name) {
   return buf;
 }
 
-std::set<std::string> LayoutKeys() {
-  std::set<std::string> keys;
-  HKEY key;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kLayouts, 0, KEY_READ, &key) != ERROR_SUCCESS) return keys;
-  char name[256];
-  for (DWORD i = 0;; ++i) {
-    DWORD len = sizeof name;
-    if (RegEnumKeyExA(key, i, name, &len, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-    keys.insert(name);
-  }
-  RegCloseKey(key);
-  return keys;
-}
+std::set<std::string> LayoutKeys() { return krevtest::SubkeyNames(HKEY_LOCAL_MACHINE, kLayouts); }
 
 struct Layout {
   std::string imeFile, text;

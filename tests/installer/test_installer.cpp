@@ -46,19 +46,7 @@ std::string ThisDir() {
   return s.substr(0, s.find_last_of('\\') + 1);
 }
 
-std::set<std::string> LayoutKeys() {
-  std::set<std::string> names;
-  HKEY key;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kLayoutsKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return names;
-  char name[256];
-  for (DWORD i = 0;; ++i) {
-    DWORD len = sizeof name;
-    if (RegEnumKeyExA(key, i, name, &len, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-    names.insert(name);
-  }
-  RegCloseKey(key);
-  return names;
-}
+std::set<std::string> LayoutKeys() { return krevtest::SubkeyNames(HKEY_LOCAL_MACHINE, kLayoutsKey); }
 
 std::string ReadString(const std::string& subkey, const char* value) {
   HKEY key;

@@ -37,6 +37,20 @@ void DeleteSettingsKeys() {
   DeleteTreeKey(HKEY_LOCAL_MACHINE, "Software\\Brennholt\\Vardeko\\3.0");
 }
 
+std::set<std::string> SubkeyNames(HKEY root, const char* path) {
+  std::set<std::string> names;
+  HKEY key;
+  if (RegOpenKeyExA(root, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return names;
+  char name[256];
+  for (DWORD i = 0;; ++i) {
+    DWORD len = sizeof name;
+    if (RegEnumKeyExA(key, i, name, &len, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+    names.insert(name);
+  }
+  RegCloseKey(key);
+  return names;
+}
+
 ScratchDir::ScratchDir(const std::string& hint) {
   char tmp[MAX_PATH] = {0};
   GetTempPathA(MAX_PATH, tmp);

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <set>
 #include <string>
 
 namespace krevtest {
@@ -15,6 +16,9 @@ std::string InstallDir();
 // Software\Brennholt\Vardeko\3.0 removed (with everything below it) under the current user and the
 // local machine.
 void DeleteSettingsKeys();
+
+// Names of the keys directly below root\path (empty when it cannot be opened).
+std::set<std::string> SubkeyNames(HKEY root, const char* path);
 
 // A fresh, empty folder (ending in '\') removed with its content when the object goes.
 class ScratchDir {
