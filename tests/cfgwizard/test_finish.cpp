@@ -201,7 +201,8 @@ TEST_F(SettingsFixture, PresetFilesAreDistinctSchemesTheServiceLibraryCompiles) 
 
   // Once copied, the settings centre has the scheme compiled; each preset must be one it accepts.
   using TGen = KREVBOOL(__stdcall*)();
-  auto gen = reinterpret_cast<TGen>(GetProcAddress(GetModuleHandleA("krevset.dll"), "krevGenSPKSCFile"));
+  auto gen = reinterpret_cast<TGen>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleA("krevset.dll"), "krevGenSPKSCFile")));
   ASSERT_NE(nullptr, gen);
   const std::string ksc = spdefPath_.substr(0, spdefPath_.find_last_of('\\') + 1) + "vardekosp.ksc";
   const bool hadKsc = krevtest::FileExists(ksc);
