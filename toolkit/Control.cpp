@@ -10,8 +10,13 @@
 
 namespace {
 
-constexpr const char* kObjectProp = "KrevObject";
 int nextControlId = 1000;
+
+// The component behind one of our windows sits in the window's user data: a window property would
+// cost two round trips to the window server on every message under Wine.
+TControl* ObjectOf(HWND h) { return reinterpret_cast<TControl*>(GetWindowLongPtrA(h, GWLP_USERDATA)); }
+
+void SetObjectOf(HWND h, TControl* c) { SetWindowLongPtrA(h, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(c)); }
 
 void Place(HWND h, int left, int top, int width, int height) {
   SetWindowPos(h, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -20,13 +25,13 @@ void Place(HWND h, int left, int top, int width, int height) {
 }  // namespace
 
 LRESULT CALLBACK ToolkitWndProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
-  auto* c = static_cast<TControl*>(GetPropA(h, kObjectProp));
+  TControl* c = ObjectOf(h);
   if (!c) {
     if (msg == WM_NCCREATE) {
       c = static_cast<TControl*>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams);
       if (c) {
         c->handle_ = h;
-        SetPropA(h, kObjectProp, c);
+        SetObjectOf(h, c);
       }
     }
     if (!c) return DefWindowProcA(h, msg, wp, lp);
@@ -96,9 +101,9 @@ void TControl::CreateHandle(TWinControl* parent, const char* cls, DWORD style, D
     throw EToolkitError(std::string("Cannot create window of class ") + cls);
   }
   handle_ = h;
-  if (!GetPropA(h, kObjectProp)) {
+  if (!ObjectOf(h)) {
     // A system class: its messages pass through the toolkit first.
-    SetPropA(h, kObjectProp, this);
+    SetObjectOf(h, this);
     classProc_ = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ToolkitWndProc)));
   }
@@ -129,7 +134,11 @@ void TControl::SetName(const std::string& name) {
 }
 
 TControl* TControl::FromHandle(HWND hwnd) {
-  return hwnd ? static_cast<TControl*>(GetPropA(hwnd, kObjectProp)) : nullptr;
+  // Only windows whose messages pass through the toolkit carry a component; the user data of any
+  // other window (a message box, a common dialog) means something else or nothing.
+  if (!hwnd || reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hwnd, GWLP_WNDPROC)) != &ToolkitWndProc)
+    return nullptr;
+  return ObjectOf(hwnd);
 }
 
 static RECT RectInParent(HWND h) {
@@ -205,7 +214,9 @@ void TControl::SetFont(const TFont& font) {
 }
 
 void TControl::ApplyFont() {
-  if (handle_) SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), TRUE);
+  // A window not on screen yet is painted with its font anyway when it shows.
+  if (handle_)
+    SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), IsWindowVisible(handle_));
 }
 
 void TControl::InheritFrom(TWinControl* parent) {
@@ -328,7 +339,7 @@ LRESULT TControl::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_NCDESTROY: {
       HWND h = handle_;
       WNDPROC proc = classProc_;
-      RemovePropA(h, kObjectProp);
+      SetObjectOf(h, nullptr);
       if (nameAtom_) {
         RemovePropA(h, kNameProp);
         GlobalDeleteAtom(nameAtom_);

@@ -164,10 +164,17 @@ int TForm::ShowModal() {
   return modalResult_;
 }
 
+void TForm::SetModalResult(int result) {
+  modalResult_ = result;
+  // The modal loop sees the result when GetMessage returns. A result set from a sent message (a
+  // click sent from another thread or program) leaves the queue empty, so the loop gets a nudge.
+  if (inModal_ && result != mrNone && handle_) PostMessageA(handle_, WM_NULL, 0, 0);
+}
+
 void TForm::Close() {
   if (OnClose) OnClose(this);
   if (inModal_) {
-    if (modalResult_ == mrNone) modalResult_ = mrCancel;
+    if (modalResult_ == mrNone) SetModalResult(mrCancel);
     return;
   }
   ShowWindow(handle_, SW_HIDE);

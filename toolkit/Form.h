@@ -40,7 +40,7 @@ class TForm : public TWinControl {
   // the form is closed; returns the modal result (mrCancel for a close).
   int ShowModal();
   int ModalResult() const { return modalResult_; }
-  void SetModalResult(int result) { modalResult_ = result; }
+  void SetModalResult(int result);
   bool Modal() const { return inModal_; }
   // Closes the form: runs OnClose, then hides it; a modal form ends its showing, the main form
   // ends the message loop.

@@ -27,6 +27,9 @@ std::future<bool> AnswerPrompt(bool tickNoPrompt, bool closeBox = false) {
       if (!prompt) std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
     if (!prompt) return false;
+    // A person reads the prompt before answering; a click that lands while the window is still
+    // being shown and activated can be lost.
+    std::this_thread::sleep_for(std::chrono::milliseconds(150));
     if (tickNoPrompt) SendMessageA(FindNamedWindow(prompt, "chkNoPromptAgain"), BM_CLICK, 0, 0);
     if (closeBox) {
       SendMessageA(prompt, WM_CLOSE, 0, 0);

@@ -2,8 +2,10 @@
 // with hidden tabs, the scroll box, anchors, lists, the tree, keyboard and modal showing.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstring>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "Toolkit.h"
@@ -366,6 +368,47 @@ TEST(ToolkitComponents, ShowModalDisablesTheOthersUntilItEnds) {
   EXPECT_EQ(prompt.ShowModal(), mrOk);
   Application.RemoveForm(&prompt);
   Application.RemoveForm(&main);
+}
+
+// A person's answer may reach the modal form as a message sent from another thread (an automation
+// tool, a test): the button's notification or the close box. The queue then stays empty, and the
+// form must still end at once.
+TEST(ToolkitComponents, ShowModalEndsOnAnAnswerSentFromAnotherThread) {
+  TForm prompt("TSentAnswerForm");
+  TButton ok;
+  ok.Build(&prompt, {8, 8, 73, 25}, "确定");
+  Application.AddForm(&prompt);
+  ok.OnClick = [&](TObject*) { prompt.SetModalResult(mrOk); };
+  const struct {
+    UINT msg;
+    bool viaButton;
+    int result;
+  } answers[] = {{WM_COMMAND, true, mrOk}, {WM_CLOSE, false, mrCancel}};
+  for (const auto& a : answers) {
+    SCOPED_TRACE(a.msg);
+    std::atomic<bool> done{false}, rescued{false};
+    std::thread person([&] {
+      while (!prompt.Visible()) Sleep(10);
+      Sleep(300);  // the window is shown and painted; nothing else is queued
+      if (a.viaButton) {
+        SendMessageA(prompt.Handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(ok.Handle()), BN_CLICKED),
+                     reinterpret_cast<LPARAM>(ok.Handle()));
+      } else {
+        SendMessageA(prompt.Handle(), a.msg, 0, 0);
+      }
+      for (int i = 0; i < 300 && !done; ++i) Sleep(10);
+      if (!done) {
+        rescued = true;  // the loop never noticed: wake it so the test fails instead of hanging
+        PostMessageA(prompt.Handle(), WM_NULL, 0, 0);
+      }
+    });
+    int result = prompt.ShowModal();
+    done = true;
+    person.join();
+    EXPECT_EQ(result, a.result);
+    EXPECT_FALSE(rescued);
+  }
+  Application.RemoveForm(&prompt);
 }
 
 TEST(ToolkitComponents, LabelSizesAndLinks) {
