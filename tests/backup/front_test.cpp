@@ -149,6 +149,32 @@ TEST_F(FrontTest, BackupCommandLineWithoutAUsablePathFailsWithItsBox) {
   EXPECT_EQ(ReadFileBytes(lib), kLibrary);
 }
 
+// The room the text of a dialog control takes, measured the way the control draws it: a static
+// wraps its text into its width, a radio button keeps it on one line beside its round box.
+SIZE TextNeeds(HWND c, const std::string& cls, const std::string& text, int width) {
+  SIZE need = {0, 0};
+  LONG style = GetWindowLongA(c, GWL_STYLE);
+  bool staticText = cls == "Static" && (style & SS_TYPEMASK) == SS_LEFT;
+  bool radio = cls == "Button" && (style & BS_TYPEMASK) == BS_AUTORADIOBUTTON;
+  if (text.empty() || !(staticText || radio)) return need;
+  HDC dc = GetDC(c);
+  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(c, WM_GETFONT, 0, 0)));
+  RECT r = {0, 0, width, 0};
+  if (staticText) {
+    DrawTextA(dc, text.c_str(), -1, &r, DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS);
+    need = {0, r.bottom};  // wrapped into the width, so only the height can overflow
+  } else {
+    DrawTextA(dc, text.c_str(), -1, &r, DT_CALCRECT | DT_SINGLELINE);
+    TEXTMETRICA tm;
+    GetTextMetricsA(dc, &tm);
+    // The round box, and the gap of about half a character before the text.
+    need = {r.right + GetSystemMetrics(SM_CXMENUCHECK) + tm.tmAveCharWidth / 2, r.bottom};
+  }
+  SelectObject(dc, old);
+  ReleaseDC(c, dc);
+  return need;
+}
+
 TEST_F(FrontTest, DialogHasItsLayoutAndPreselectsBackup) {
   struct Control {
     int id;
@@ -159,17 +185,17 @@ TEST_F(FrontTest, DialogHasItsLayoutAndPreselectsBackup) {
   };
   const Control controls[] = {
       {-1, "Static", "本程序提供青岚拼音输入法词库的备份/恢复功能，用于保留词库备份，以及将词库转移使用到别的环境中。",
-       WS_GROUP, {43, 8, 183, 20}},
-      {-1, "Static", "注意：恢复词库将会覆盖当前用户所使用的青岚拼音输入法词库！", WS_GROUP, {43, 30, 183, 17}},
+       WS_GROUP, {43, 8, 183, 24}},
+      {-1, "Static", "注意：恢复词库将会覆盖当前用户所使用的青岚拼音输入法词库！", WS_GROUP, {43, 33, 183, 17}},
       {-1, "Static", "", SS_ETCHEDHORZ, {7, 52, 228, 1}},
       {-1, "Static", "您想做什么？", WS_GROUP, {43, 58, 49, 8}},
       {1000, "Button", "我想备份当前用户的词库", BS_AUTORADIOBUTTON | WS_TABSTOP, {55, 72, 104, 10}},
-      {1001, "Button", "我想为当前用户从词库备份文件中恢复词库", BS_AUTORADIOBUTTON | WS_TABSTOP, {55, 84, 152, 10}},
+      {1001, "Button", "我想为当前用户从词库备份文件中恢复词库", BS_AUTORADIOBUTTON | WS_TABSTOP, {55, 84, 170, 10}},
       {IDOK, "Button", "下一步", BS_DEFPUSHBUTTON | WS_TABSTOP, {81, 121, 48, 14}},
       {IDCANCEL, "Button", "取消", WS_TABSTOP, {135, 121, 47, 14}},
       {-1, "Static", nullptr, SS_ICON, {9, 9, 20, 20}},  // its text is the icon's resource ordinal
       {3, "Button", "帮助...", WS_TABSTOP, {187, 121, 48, 14}},
-      {-1, "Static", "按“下一步”按钮选择词库备份文件并开始备份或恢复。", WS_GROUP, {43, 103, 177, 8}},
+      {-1, "Static", "按“下一步”按钮选择词库备份文件并开始备份或恢复。", WS_GROUP, {43, 103, 183, 16}},
   };
   struct Seen {
     bool found = false;
@@ -183,6 +209,7 @@ TEST_F(FrontTest, DialogHasItsLayoutAndPreselectsBackup) {
     std::vector<std::string> classes, texts;
     std::vector<LONG> styles;
     std::vector<RECT> rects, expected;
+    std::vector<SIZE> needed;  // what the text takes in the control's font and width (0 when none)
   };
   auto script = std::async(std::launch::async, [&controls]() {
     Seen s;
@@ -209,6 +236,7 @@ TEST_F(FrontTest, DialogHasItsLayoutAndPreselectsBackup) {
       GetWindowRect(c, &r);
       MapWindowPoints(nullptr, dlg, reinterpret_cast<POINT*>(&r), 2);
       s.rects.push_back(r);
+      s.needed.push_back(TextNeeds(c, s.classes.back(), buf, r.right - r.left));
       if (i < sizeof controls / sizeof controls[0]) {
         RECT e = {controls[i].du.left, controls[i].du.top, controls[i].du.left + controls[i].du.right,
                   controls[i].du.top + controls[i].du.bottom};
@@ -245,6 +273,9 @@ TEST_F(FrontTest, DialogHasItsLayoutAndPreselectsBackup) {
     if (controls[i].style == SS_ICON) continue;  // an icon static takes the size of its icon
     EXPECT_NEAR(s.rects[i].right, s.expected[i].right, 2);
     EXPECT_NEAR(s.rects[i].bottom, s.expected[i].bottom, 2);
+    // Every text is seen whole: no cut line, no word off the right edge.
+    EXPECT_LE(s.needed[i].cx, s.rects[i].right - s.rects[i].left) << s.texts[i];
+    EXPECT_LE(s.needed[i].cy, s.rects[i].bottom - s.rects[i].top) << s.texts[i];
   }
 }
 
