@@ -4,23 +4,6 @@
 
 namespace cfgtest {
 
-FileGuard::FileGuard(const std::vector<std::string>& paths) {
-  for (const std::string& p : paths) {
-    saved_.push_back({p, krevtest::FileExists(p), krevtest::ReadFileBytes(p)});
-  }
-}
-
-FileGuard::~FileGuard() {
-  for (const Saved& s : saved_) {
-    SetFileAttributesA(s.path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    if (s.existed) {
-      krevtest::WriteFileBytes(s.path, s.bytes);
-    } else {
-      DeleteFileA(s.path.c_str());
-    }
-  }
-}
-
 namespace {
 
 std::string Getter(KREVBOOL(__stdcall* getter)(char*)) {

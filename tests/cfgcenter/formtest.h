@@ -15,21 +15,7 @@
 namespace cfgtest {
 
 // Existence and content of some files, put back on destruction.
-class FileGuard {
- public:
-  explicit FileGuard(const std::vector<std::string>& paths);
-  ~FileGuard();
-  FileGuard(const FileGuard&) = delete;
-  FileGuard& operator=(const FileGuard&) = delete;
-
- private:
-  struct Saved {
-    std::string path;
-    bool existed;
-    std::string bytes;
-  };
-  std::vector<Saved> saved_;
-};
+using krevtest::FileGuard;
 
 // The folders the service library names.
 std::string UserDataDir();

@@ -56,18 +56,6 @@ std::string UserDataDir() {
   return s + "VARDEKO\\";
 }
 
-FileGuard::FileGuard(std::vector<std::string> paths) {
-  for (auto& p : paths) saved_.push_back({p, krevtest::FileExists(p), krevtest::ReadFileBytes(p)});
-}
-
-FileGuard::~FileGuard() {
-  for (auto& s : saved_) {
-    SetFileAttributesA(s.path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    if (s.existed) krevtest::WriteFileBytes(s.path, s.bytes);
-    else DeleteFileA(s.path.c_str());
-  }
-}
-
 namespace {
 
 std::vector<std::string> UserFiles(const std::string& dir) {

@@ -39,22 +39,7 @@ std::map<std::string, RegValue> ReadAllValues();
 // files in the default mode) and the files in it.
 std::string UserDataDir();
 
-// Files put back as they were (content, or absence) when the guard goes.
-class FileGuard {
- public:
-  explicit FileGuard(std::vector<std::string> paths);
-  ~FileGuard();
-  FileGuard(const FileGuard&) = delete;
-  FileGuard& operator=(const FileGuard&) = delete;
-
- private:
-  struct Saved {
-    std::string path;
-    bool existed;
-    std::string bytes;
-  };
-  std::vector<Saved> saved_;
-};
+using krevtest::FileGuard;
 
 // The settings key removed before and after a scenario, and the user data directory's files put
 // back: each scenario starts from the defaults.

@@ -49,19 +49,6 @@ SettingsKeysGuard::~SettingsKeysGuard() {
   Restore(HKEY_LOCAL_MACHINE, machine_);
 }
 
-FileGuard::FileGuard(std::string path)
-    : path_(std::move(path)), existed_(krevtest::FileExists(path_)),
-      bytes_(existed_ ? krevtest::ReadFileBytes(path_) : std::string()) {}
-
-FileGuard::~FileGuard() {
-  if (existed_) {
-    krevtest::WriteFileBytes(path_, bytes_);
-  } else {
-    SetFileAttributesA(path_.c_str(), FILE_ATTRIBUTE_NORMAL);
-    DeleteFileA(path_.c_str());
-  }
-}
-
 RawValue ReadRaw(HKEY root, const std::string& name) {
   RawValue v;
   HKEY key;

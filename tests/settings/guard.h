@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "testenv.h"
+
 namespace settingstest {
 
 // Takes the settings keys (current user and local machine) away for the test and restores them,
@@ -32,19 +34,7 @@ class SettingsKeysGuard {
   Key user_, machine_;
 };
 
-// Keeps a file's bytes (or its absence) and puts them back when it goes.
-class FileGuard {
- public:
-  explicit FileGuard(std::string path);
-  ~FileGuard();
-  FileGuard(const FileGuard&) = delete;
-  FileGuard& operator=(const FileGuard&) = delete;
-
- private:
-  std::string path_;
-  bool existed_;
-  std::string bytes_;
-};
+using krevtest::FileGuard;
 
 // Raw access to values under Software\Brennholt\Vardeko\3.0.
 struct RawValue {

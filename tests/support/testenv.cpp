@@ -136,4 +136,23 @@ long RunProcess(const std::string& cmdline, DWORD timeoutMs) {
   return code;
 }
 
+FileGuard::FileGuard(std::vector<std::string> paths) {
+  for (std::string& p : paths) {
+    bool existed = FileExists(p);
+    std::string bytes = existed ? ReadFileBytes(p) : std::string();
+    saved_.push_back({std::move(p), existed, std::move(bytes)});
+  }
+}
+
+FileGuard::~FileGuard() {
+  for (const Saved& s : saved_) {
+    SetFileAttributesA(s.path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    if (s.existed) {
+      WriteFileBytes(s.path, s.bytes);
+    } else {
+      DeleteFileA(s.path.c_str());
+    }
+  }
+}
+
 }  // namespace krevtest

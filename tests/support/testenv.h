@@ -6,6 +6,7 @@
 
 #include <set>
 #include <string>
+#include <vector>
 
 namespace krevtest {
 
@@ -38,6 +39,25 @@ bool FileExists(const std::string& path);
 std::string ReadFileBytes(const std::string& path);  // empty when missing
 bool WriteFileBytes(const std::string& path, const std::string& bytes);
 void RemoveTree(const std::string& path);
+
+// Keeps files' bytes (or their absence) and puts them back when it goes, whatever attributes a
+// test left on them.
+class FileGuard {
+ public:
+  explicit FileGuard(std::vector<std::string> paths);
+  explicit FileGuard(const std::string& path) : FileGuard(std::vector<std::string>{path}) {}
+  ~FileGuard();
+  FileGuard(const FileGuard&) = delete;
+  FileGuard& operator=(const FileGuard&) = delete;
+
+ private:
+  struct Saved {
+    std::string path;
+    bool existed;
+    std::string bytes;
+  };
+  std::vector<Saved> saved_;
+};
 
 // Starts `cmdline` and waits for it; returns its exit code, or -1000 when it could not start or
 // did not end within the timeout (it is then terminated).
