@@ -21,6 +21,14 @@ KREVBOOL Deliver(const std::string& path, char* buffer) {
   return 1;
 }
 
+// The actions work only on a library that krevGetUserWordlibPath can name. LexVault's buffers
+// hold a few characters more; a settings centre that cannot learn such a path takes the library
+// for missing and asks for a new one, which must not replace the user's words.
+std::string NamedUserWordlib() {
+  std::string path = krevset::UserWordlibPath();
+  return path.size() <= KREV_PATH_BUFFER - 1 ? path : std::string();
+}
+
 }  // namespace
 
 namespace krevset {
@@ -91,14 +99,14 @@ KREVBOOL __stdcall krevGenSPKSCFile(void) {
 
 KREVBOOL __stdcall krevGenerateUserWordLib(void) {
   return krevset::GenerateUserWordlib(krevset::InstallDir() + "baselex.dat",
-                                      krevset::UserWordlibPath(), krevset::UserDataDir())
+                                      NamedUserWordlib(), krevset::UserDataDir())
              ? 1
              : 0;
 }
 
 KREVBOOL __stdcall krevAddWordsFromTxtFile(const char* path) {
   if (path == nullptr || *path == '\0') return 0;
-  return krevset::ImportWordList(path, krevset::UserWordlibPath(),
+  return krevset::ImportWordList(path, NamedUserWordlib(),
                                  krevset::UserDataDir() + "intake.log")
              ? 1
              : 0;
