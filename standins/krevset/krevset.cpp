@@ -3,18 +3,15 @@
 // that the settings centre asks of it. Its file formats are described in FORMATS.md.
 #include "krevset.h"
 
-#include <shlobj.h>
-
 #include <cstring>
 #include <string>
 
 #include "krevlib.h"
+#include "locations.h"
 
 namespace {
 
 HINSTANCE g_module = nullptr;
-
-const char* const kSettingsKey = "Software\\Brennholt\\Vardeko\\3.0";
 
 // Copies `path` into the caller's buffer when it fits (at most KREV_PATH_BUFFER - 1 characters and
 // the zero byte); a path that does not fit leaves the buffer as it was and fails.
@@ -22,6 +19,14 @@ KREVBOOL Deliver(const std::string& path, char* buffer) {
   if (buffer == nullptr || path.empty() || path.size() > KREV_PATH_BUFFER - 1) return 0;
   memcpy(buffer, path.c_str(), path.size() + 1);
   return 1;
+}
+
+// The actions work only on a library that krevGetUserWordlibPath can name. LexVault's buffers
+// hold a few characters more; a settings centre that cannot learn such a path takes the library
+// for missing and asks for a new one, which must not replace the user's words.
+std::string NamedUserWordlib() {
+  std::string path = krevset::UserWordlibPath();
+  return path.size() <= KREV_PATH_BUFFER - 1 ? path : std::string();
 }
 
 }  // namespace
@@ -38,42 +43,20 @@ std::string InstallDir() {
   return dir.substr(0, slash + 1);
 }
 
+// The user data directory and the user word library are LexVault's own rules (its location code,
+// linked in here): the settings centre must generate and import into the very file that LexVault
+// backs up and restores, whatever the registry holds. Both fill a 260-byte buffer; an empty one
+// means the path could not be had.
 std::string UserDataDir() {
-  char folder[MAX_PATH + 1] = {};
-  if (SHGetFolderPathA(nullptr, CSIDL_APPDATA | CSIDL_FLAG_CREATE, nullptr, 0, folder) == S_OK) {
-    std::string dir(folder);
-    if (!dir.empty() && dir.back() != '\\') dir += '\\';
-    return dir + "VARDEKO\\";
-  }
-  // Without an application-data folder the user data lives in the installation directory, as the
-  // backup program assumes too.
-  return InstallDir();
+  char path[kPathBufferSize] = {};
+  GetUserDataDir(path);
+  return path;
 }
 
 std::string UserWordlibPath() {
-  HKEY key = nullptr;
-  std::string explicitFile;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_QUERY_VALUE, &key) == ERROR_SUCCESS) {
-    char text[MAX_PATH + 1] = {};
-    DWORD type = 0, size = MAX_PATH;
-    if (RegQueryValueExA(key, "用户词库文件", nullptr, &type, reinterpret_cast<BYTE*>(text),
-                         &size) == ERROR_SUCCESS &&
-        (type == REG_SZ || type == REG_EXPAND_SZ))
-      explicitFile.assign(text, strnlen(text, sizeof text));
-    RegCloseKey(key);
-  }
-  if (!explicitFile.empty()) return explicitFile;
-
-  DWORD perMachine = 0;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSettingsKey, 0, KEY_QUERY_VALUE, &key) == ERROR_SUCCESS) {
-    DWORD type = 0, size = sizeof perMachine;
-    if (RegQueryValueExA(key, "使用同一用户词库", nullptr, &type,
-                         reinterpret_cast<BYTE*>(&perMachine), &size) != ERROR_SUCCESS ||
-        size != sizeof perMachine)
-      perMachine = 0;
-    RegCloseKey(key);
-  }
-  return (perMachine == 1 ? InstallDir() : UserDataDir()) + "perlex.dat";
+  char path[kPathBufferSize] = {};
+  GetUserWordlibFile(path);
+  return path;
 }
 
 }  // namespace krevset
@@ -116,14 +99,14 @@ KREVBOOL __stdcall krevGenSPKSCFile(void) {
 
 KREVBOOL __stdcall krevGenerateUserWordLib(void) {
   return krevset::GenerateUserWordlib(krevset::InstallDir() + "baselex.dat",
-                                      krevset::UserWordlibPath(), krevset::UserDataDir())
+                                      NamedUserWordlib(), krevset::UserDataDir())
              ? 1
              : 0;
 }
 
 KREVBOOL __stdcall krevAddWordsFromTxtFile(const char* path) {
   if (path == nullptr || *path == '\0') return 0;
-  return krevset::ImportWordList(path, krevset::UserWordlibPath(),
+  return krevset::ImportWordList(path, NamedUserWordlib(),
                                  krevset::UserDataDir() + "intake.log")
              ? 1
              : 0;

@@ -153,6 +153,38 @@ TEST_F(KrevsetTest, PathThatWouldOverflowTheBufferFails) {
   EXPECT_TRUE(ok);
 }
 
+// A library of 255 to 259 characters is one that LexVault finds but krevGetUserWordlibPath cannot
+// name: the settings centre then takes it for missing and asks for a new one, which must not
+// replace it; word import does not touch it either. At 254 characters both work.
+TEST_F(KrevsetTest, ActionsLeaveALibraryThatTheGetterCannotName) {
+  krevtest::ScratchDir dir("krevlong");
+  const std::string folder = dir.path() + std::string(200 - dir.path().size(), 'd');
+  ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+  ASSERT_TRUE(krevtest::WriteFileBytes(dir / "w.txt", "你好 ni'hao\r\n"));
+  Action generate = lib_.ActionOf("krevGenerateUserWordLib");
+  Import import = reinterpret_cast<Import>(reinterpret_cast<void*>(lib_.Proc("krevAddWordsFromTxtFile")));
+  UserDataDir data;
+  FileGuard log(data.path() + "intake.log");
+  const std::string base = krevtest::ReadFileBytes(krevtest::InstallDir() + "baselex.dat");
+  ASSERT_FALSE(base.empty());
+  for (size_t length : {255, 259, 254}) {
+    SCOPED_TRACE(length);
+    const std::string lib = folder + "\\" + std::string(length - folder.size() - 5, 'l') + ".dat";
+    ASSERT_EQ(length, lib.size());
+    const std::string words = "KREVLEX 1\r\n青岚\tqing'lan\r\n";
+    ASSERT_TRUE(krevtest::WriteFileBytes(lib, words));
+    WriteText(HKEY_CURRENT_USER, "用户词库文件", lib);
+    const bool named = length <= KREV_PATH_BUFFER - 1;
+    bool ok = false;
+    EXPECT_EQ(named ? lib : std::string(), lib_.Path("krevGetUserWordlibPath", &ok));
+    EXPECT_EQ(named, ok);
+    EXPECT_EQ(named, import((dir / "w.txt").c_str()) != 0);
+    EXPECT_EQ(named ? words + "你好\tni'hao\r\n" : words, krevtest::ReadFileBytes(lib));
+    EXPECT_EQ(named, generate() != 0);
+    EXPECT_EQ(named ? base : words, krevtest::ReadFileBytes(lib));
+  }
+}
+
 TEST_F(KrevsetTest, GenerateReplacesTheLibraryWithTheSystemOne) {
   krevtest::ScratchDir dir("krevgen");
   const std::string target = dir / "我的词库.dat";

@@ -1,0 +1,319 @@
+// One table of registry states, each run through LexVault's location code in this process and
+// through the installed krevset.dll: both must name the same user word library (and the same user
+// data directory), since the settings centre generates and imports into the file that the service
+// library names while LexVault backs up and restores the file it finds itself. The settings model's
+// derived word-library mode is read for every state too.
+#include <windows.h>
+#include <shlobj.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "guard.h"
+#include "krevset.h"
+#include "locations.h"
+#include "testenv.h"
+#include "uConfig.h"
+
+using namespace settingstest;
+
+namespace {
+
+typedef KREVBOOL(__stdcall* Getter)(char*);
+
+const char kFileValue[] = "用户词库文件";
+const char kSameValue[] = "使用同一用户词库";
+const char kUserShellFolders[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
+const char kShellFolders[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+
+// A stored registry value: its type and its bytes exactly as stored (texts with or without their
+// zero byte), or no value at all.
+struct Stored {
+  bool present = false;
+  DWORD type = REG_NONE;
+  std::string bytes;
+};
+Stored Absent() { return Stored(); }
+Stored Raw(DWORD type, const std::string& bytes) { return {true, type, bytes}; }
+Stored Sz(const std::string& text) { return Raw(REG_SZ, text + std::string(1, '\0')); }
+
+// Where the two values go; normally "用户词库文件" under the current user and "使用同一用户词库"
+// under the local machine.
+enum class Keys {
+  Usual,
+  Swapped,        // each value under the other root
+  Empty,          // both keys there, holding nothing but the values given
+  NoUserKey,      // the per-user key missing ("用户词库文件" not written)
+  NoMachineKey,   // the machine-wide key missing ("使用同一用户词库" not written)
+};
+
+// The application-data folder as the shell finds it: the "AppData" entry under the current user's
+// User Shell Folders. The shell writes the folder it found to Shell Folders; both are put back.
+class AppDataFolder {
+ public:
+  AppDataFolder() : user_(Take(kUserShellFolders)), shell_(Take(kShellFolders)) {}
+  ~AppDataFolder() { Restore(); }
+  AppDataFolder(const AppDataFolder&) = delete;
+  AppDataFolder& operator=(const AppDataFolder&) = delete;
+
+  void Set(const std::string& folder) {
+    HKEY key;
+    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_CURRENT_USER, kUserShellFolders, 0, KEY_ALL_ACCESS, &key));
+    EXPECT_EQ(ERROR_SUCCESS, RegSetValueExA(key, "AppData", 0, REG_EXPAND_SZ,
+                                            reinterpret_cast<const BYTE*>(folder.c_str()), DWORD(folder.size() + 1)));
+    RegCloseKey(key);
+  }
+  void Restore() {
+    Put(user_);
+    Put(shell_);
+  }
+
+ private:
+  struct Entry {
+    const char* path;
+    bool had = false;
+    DWORD type = REG_NONE;
+    std::string bytes;
+  };
+  static Entry Take(const char* path) {
+    Entry e;
+    e.path = path;
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return e;
+    BYTE data[1024];
+    DWORD size = sizeof data;
+    if (RegQueryValueExA(key, "AppData", nullptr, &e.type, data, &size) == ERROR_SUCCESS) {
+      e.had = true;
+      e.bytes.assign(reinterpret_cast<char*>(data), size);
+    }
+    RegCloseKey(key);
+    return e;
+  }
+  static void Put(const Entry& e) {
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, e.path, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return;
+    if (e.had) {
+      RegSetValueExA(key, "AppData", 0, e.type, reinterpret_cast<const BYTE*>(e.bytes.data()), DWORD(e.bytes.size()));
+    } else {
+      RegDeleteValueA(key, "AppData");
+    }
+    RegCloseKey(key);
+  }
+  Entry user_, shell_;
+};
+
+struct Row {
+  std::string what;
+  Stored file;          // "用户词库文件"
+  Stored same;          // "使用同一用户词库"
+  Keys keys;
+  std::string appData;  // the application-data folder for this row; empty: the prefix's own
+  std::string expected; // the user word library by LexVault's rules; empty: none can be named
+  int configMode;       // the word-library mode the settings model derives
+};
+
+class WordlibLocationTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_NE(nullptr, module_) << "krevset.dll not installed";
+    standInWordlib_ = reinterpret_cast<Getter>(reinterpret_cast<void*>(GetProcAddress(module_, "krevGetUserWordlibPath")));
+    standInUserData_ = reinterpret_cast<Getter>(reinterpret_cast<void*>(GetProcAddress(module_, "krevGetUserDataPath")));
+    ASSERT_NE(nullptr, standInWordlib_);
+    ASSERT_NE(nullptr, standInUserData_);
+  }
+  void TearDown() override {
+    if (module_) FreeLibrary(module_);
+  }
+
+  static void Write(HKEY root, const char* name, const Stored& v) {
+    if (v.present) WriteRaw(root, name, v.type, v.bytes);
+  }
+
+  static void Prepare(const Row& r) {
+    krevtest::DeleteSettingsKeys();
+    switch (r.keys) {
+      case Keys::Usual:
+      case Keys::Empty:
+        if (r.keys == Keys::Empty) {
+          CreateSettingsKey(HKEY_CURRENT_USER);
+          CreateSettingsKey(HKEY_LOCAL_MACHINE);
+        }
+        Write(HKEY_CURRENT_USER, kFileValue, r.file);
+        Write(HKEY_LOCAL_MACHINE, kSameValue, r.same);
+        break;
+      case Keys::Swapped:
+        Write(HKEY_LOCAL_MACHINE, kFileValue, r.file);
+        Write(HKEY_CURRENT_USER, kSameValue, r.same);
+        break;
+      case Keys::NoUserKey:
+        Write(HKEY_LOCAL_MACHINE, kSameValue, r.same);
+        break;
+      case Keys::NoMachineKey:
+        Write(HKEY_CURRENT_USER, kFileValue, r.file);
+        break;
+    }
+  }
+
+  // What a getter of the stand-in gives in a 255-byte buffer: the path when it succeeds; when it
+  // fails, the buffer must be as it was.
+  static std::string Ask(Getter get, bool* ok) {
+    char buffer[KREV_PATH_BUFFER];
+    std::memset(buffer, 0, sizeof buffer);
+    std::strcpy(buffer, "untouched");
+    *ok = get(buffer) != 0;
+    std::string text(buffer, strnlen(buffer, sizeof buffer));
+    if (!*ok) {
+      EXPECT_EQ("untouched", text) << "a failing getter changed the buffer";
+    }
+    return *ok ? text : std::string();
+  }
+
+  // What the stand-in must answer for a path that LexVault finds: the path itself when it fits the
+  // getters' 255-byte buffer, a failure when it does not or when there is none.
+  static void ExpectStandIn(const std::string& lexvault, bool ok, const std::string& standIn) {
+    const bool fits = !lexvault.empty() && lexvault.size() <= KREV_PATH_BUFFER - 1;
+    EXPECT_EQ(fits, ok);
+    EXPECT_EQ(fits ? lexvault : std::string(), standIn);
+  }
+
+  void Run(const Row& r) {
+    SCOPED_TRACE(r.what);
+    if (!r.appData.empty()) appData_.Set(r.appData);
+    Prepare(r);
+
+    char resolved[kPathBufferSize];
+    std::memset(resolved, 'x', sizeof resolved);
+    ResolveUserWordlibPath(resolved);
+    char viaTable[kPathBufferSize];
+    std::memset(viaTable, 'x', sizeof viaTable);
+    GetUserWordlibFile(viaTable);
+    char userData[kPathBufferSize];
+    GetUserDataDir(userData);
+
+    EXPECT_EQ(r.expected, std::string(resolved));
+    EXPECT_EQ(r.expected, std::string(viaTable));
+
+    bool ok = false;
+    const std::string standIn = Ask(standInWordlib_, &ok);
+    ExpectStandIn(resolved, ok, standIn);
+    const std::string standInData = Ask(standInUserData_, &ok);
+    ExpectStandIn(userData, ok, standInData);
+
+    // The settings model: the word library it shows comes from the stand-in, its mode from its own
+    // reading of the two values.
+    TKrevConfig config;
+    config.LoadFromRegistry();
+    EXPECT_EQ(standIn, config.FUserWordlibPath);
+    EXPECT_EQ(r.configMode, config.FWordlibMode);
+
+    if (!r.appData.empty()) appData_.Restore();
+  }
+
+  HMODULE module_ = LoadLibraryA((krevtest::InstallDir() + "krevset.dll").c_str());
+  Getter standInWordlib_ = nullptr;
+  Getter standInUserData_ = nullptr;
+  SettingsKeysGuard keys_;
+  AppDataFolder appData_;
+};
+
+std::string AppDataVardeko() {
+  char folder[MAX_PATH] = {};
+  SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, 0, folder);
+  return std::string(folder) + "\\VARDEKO\\";
+}
+
+std::string Bytes(const char* text, size_t n) { return std::string(text, n); }
+
+TEST_F(WordlibLocationTest, BothNameTheSameWordLibraryForEveryRegistryState) {
+  const std::string user = AppDataVardeko() + "perlex.dat";
+  const std::string machine = krevtest::InstallDir() + "perlex.dat";
+  const std::string mine = "D:\\其他\\my lib.dat";
+  const Stored one = Raw(REG_DWORD, Dword(1));
+  // Paths of a given length (ASCII, so characters are bytes).
+  auto Long = [](size_t n) { return "C:\\" + std::string(n - 3, 'p'); };
+
+  krevtest::ScratchDir scratch("wlloc");
+  ASSERT_TRUE(krevtest::WriteFileBytes(scratch / "a file", "x"));
+  // An application-data folder of n characters below the scratch folder.
+  auto Folder = [&](size_t n) { return scratch.path() + std::string(n - scratch.path().size(), 'f'); };
+
+  const std::vector<Row> rows = {
+      // Which keys and roots hold the values.
+      {"both keys missing", Absent(), Absent(), Keys::Usual, "", user, 0},
+      {"both keys there, no values", Absent(), Absent(), Keys::Empty, "", user, 0},
+      {"the file under the machine key, the flag under the user key", Sz(mine), one, Keys::Swapped, "", user, 0},
+      {"no per-user key, flag 1", Absent(), one, Keys::NoUserKey, "", machine, 1},
+      {"explicit file, no machine-wide key", Sz(mine), Absent(), Keys::NoMachineKey, "", mine, 2},
+
+      // "使用同一用户词库" alone: at most 4 bytes of any type, missing bytes zero, equal to 1.
+      {"flag DWORD 1", Absent(), one, Keys::Usual, "", machine, 1},
+      {"flag DWORD 0", Absent(), Raw(REG_DWORD, Dword(0)), Keys::Usual, "", user, 0},
+      {"flag DWORD 2 (settings model: mode 1)", Absent(), Raw(REG_DWORD, Dword(2)), Keys::Usual, "", user, 1},
+      {"flag DWORD 0x101 (settings model: mode 1)", Absent(), Raw(REG_DWORD, Dword(0x101)), Keys::Usual, "", user, 1},
+      {"flag DWORD in 1 byte", Absent(), Raw(REG_DWORD, Bytes("\x01", 1)), Keys::Usual, "", machine, 1},
+      {"flag DWORD in 2 bytes", Absent(), Raw(REG_DWORD, Bytes("\x01\x00", 2)), Keys::Usual, "", machine, 1},
+      {"flag DWORD in 3 bytes", Absent(), Raw(REG_DWORD, Bytes("\x01\x00\x00", 3)), Keys::Usual, "", machine, 1},
+      {"flag DWORD 2 in 1 byte (settings model: mode 1)", Absent(), Raw(REG_DWORD, Bytes("\x02", 1)), Keys::Usual, "",
+       user, 1},
+      {"flag DWORD of no bytes", Absent(), Raw(REG_DWORD, ""), Keys::Usual, "", user, 0},
+      {"flag DWORD in 8 bytes", Absent(), Raw(REG_DWORD, Dword(1) + Dword(0)), Keys::Usual, "", user, 0},
+      {"flag 1 as 4 binary bytes (settings model: mode 0)", Absent(), Raw(REG_BINARY, Dword(1)), Keys::Usual, "",
+       machine, 0},
+      {"flag 1 as 1 binary byte (settings model: mode 0)", Absent(), Raw(REG_BINARY, Bytes("\x01", 1)), Keys::Usual, "",
+       machine, 0},
+      {"flag 1 as 8 binary bytes", Absent(), Raw(REG_BINARY, Dword(1) + Dword(0)), Keys::Usual, "", user, 0},
+      {"flag 1 as a QWORD", Absent(), Raw(REG_QWORD, Dword(1) + Dword(0)), Keys::Usual, "", user, 0},
+      {"flag as the text \"1\"", Absent(), Sz("1"), Keys::Usual, "", user, 0},
+      {"flag 1 as a big-endian DWORD", Absent(), Raw(REG_DWORD_BIG_ENDIAN, Bytes("\0\0\0\x01", 4)), Keys::Usual, "",
+       user, 0},
+
+      // "用户词库文件": any type, into 260 bytes, up to its first zero byte; empty means none.
+      {"explicit file and flag 1", Sz(mine), one, Keys::Usual, "", mine, 2},
+      {"empty text and flag 1", Sz(""), one, Keys::Usual, "", machine, 1},
+      {"text of no bytes and flag 1", Raw(REG_SZ, ""), one, Keys::Usual, "", machine, 1},
+      {"expandable text, taken as stored", Raw(REG_EXPAND_SZ, Bytes("%APPDATA%\\x.dat", 16)), Absent(), Keys::Usual,
+       "", "%APPDATA%\\x.dat", 2},
+      {"text with a zero byte inside", Raw(REG_SZ, Bytes("D:\\a.dat\0junk", 14)), one, Keys::Usual, "", "D:\\a.dat", 2},
+      {"text without its zero byte", Raw(REG_SZ, "D:\\a.dat"), one, Keys::Usual, "", "D:\\a.dat", 2},
+      {"path in binary bytes with a zero byte (settings model: mode 1)", Raw(REG_BINARY, mine + '\0'), one, Keys::Usual,
+       "", mine, 1},
+      {"path in binary bytes without one (settings model: mode 0)", Raw(REG_BINARY, mine), Absent(), Keys::Usual, "",
+       mine, 0},
+      {"binary bytes starting with a zero byte, flag 1", Raw(REG_BINARY, Bytes("\0D:\\a.dat", 9)), one, Keys::Usual,
+       "", machine, 1},
+      {"path list (settings model: mode 1)", Raw(REG_MULTI_SZ, Bytes("D:\\a.dat\0D:\\b.dat\0\0", 19)), one,
+       Keys::Usual, "", "D:\\a.dat", 1},
+      {"DWORD whose bytes are \"a\" (settings model: mode 0)", Raw(REG_DWORD, Dword('a')), Absent(), Keys::Usual, "",
+       "a", 0},
+      {"path of 254 characters", Sz(Long(254)), one, Keys::Usual, "", Long(254), 2},
+      {"path of 255 characters: past the getters' buffer", Sz(Long(255)), one, Keys::Usual, "", Long(255), 2},
+      {"path of 259 characters and its zero byte", Sz(Long(259)), one, Keys::Usual, "", Long(259), 2},
+      {"path of 259 characters without a zero byte", Raw(REG_SZ, Long(259)), one, Keys::Usual, "", Long(259), 2},
+      {"260 characters without a zero byte count as none (settings model: mode 2)", Raw(REG_SZ, Long(260)), one,
+       Keys::Usual, "", machine, 2},
+      {"260 characters and a zero byte count as none (settings model: mode 2)", Sz(Long(260)), one, Keys::Usual, "",
+       machine, 2},
+      {"300 characters count as none (settings model: mode 2)", Sz(Long(300)), Absent(), Keys::Usual, "", user, 2},
+
+      // The application-data folder.
+      {"no application-data folder: the system IME directory", Absent(), Absent(), Keys::Usual,
+       scratch / "a file\\below", machine, 0},
+      {"no application-data folder, explicit file", Sz(mine), Absent(), Keys::Usual, scratch / "a file\\below", mine,
+       2},
+      {"application data in a drive's root", Absent(), Absent(), Keys::Usual, "C:\\", "C:\\\\VARDEKO\\perlex.dat", 0},
+      {"application-data folder of 235 characters", Absent(), Absent(), Keys::Usual, Folder(235),
+       Folder(235) + "\\VARDEKO\\perlex.dat", 0},
+      {"application-data folder of 236 characters: past the getters' buffer", Absent(), Absent(), Keys::Usual,
+       Folder(236), Folder(236) + "\\VARDEKO\\perlex.dat", 0},
+      {"application-data folder of 240 characters", Absent(), Absent(), Keys::Usual, Folder(240),
+       Folder(240) + "\\VARDEKO\\perlex.dat", 0},
+      {"application-data folder of 241 characters: no path fits", Absent(), Absent(), Keys::Usual, Folder(241), "", 0},
+      {"application-data folder of 241 characters, flag 1", Absent(), one, Keys::Usual, Folder(241), machine, 1},
+  };
+  for (const Row& r : rows) Run(r);
+}
+
+}  // namespace
