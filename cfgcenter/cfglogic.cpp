@@ -5,12 +5,14 @@
 #include <memory>
 #include <stdexcept>
 
+#include "cmdline.h"
+
 namespace krevcfg {
 
-std::vector<std::string> SplitCommandLine(const char* cmdline) {
+std::vector<std::string> SplitParameters(const char* commandTail) {
   std::vector<std::string> params;
-  if (!cmdline) return params;
-  const unsigned char* p = reinterpret_cast<const unsigned char*>(cmdline);
+  if (!commandTail) return params;
+  const unsigned char* p = reinterpret_cast<const unsigned char*>(commandTail);
   for (;;) {
     while (*p && *p <= ' ') ++p;
     if (!*p) break;
@@ -31,8 +33,9 @@ std::vector<std::string> SplitCommandLine(const char* cmdline) {
 }
 
 bool WantsVersionPage(const char* cmdline) {
-  std::vector<std::string> params = SplitCommandLine(cmdline);
-  return params.size() >= 2 && params[1] == "?";
+  // The program's name is cut off as every program here cuts it; the quote rule is for the parameters.
+  std::vector<std::string> params = SplitParameters(krev::CommandTail(cmdline));
+  return !params.empty() && params[0] == "?";
 }
 
 bool DosDateTimeToSystemTime(WORD dosDate, WORD dosTime, SYSTEMTIME* out) {
