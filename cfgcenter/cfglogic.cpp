@@ -5,14 +5,12 @@
 #include <memory>
 #include <stdexcept>
 
-#include "cmdline.h"
-
 namespace krevcfg {
 
-std::vector<std::string> SplitParameters(const char* commandTail) {
+std::vector<std::string> SplitCommandLine(const char* cmdline) {
   std::vector<std::string> params;
-  if (!commandTail) return params;
-  const unsigned char* p = reinterpret_cast<const unsigned char*>(commandTail);
+  if (!cmdline) return params;
+  const unsigned char* p = reinterpret_cast<const unsigned char*>(cmdline);
   for (;;) {
     while (*p && *p <= ' ') ++p;
     if (!*p) break;
@@ -33,9 +31,8 @@ std::vector<std::string> SplitParameters(const char* commandTail) {
 }
 
 bool WantsVersionPage(const char* cmdline) {
-  // The program's name is cut off as every program here cuts it; the quote rule is for the parameters.
-  std::vector<std::string> params = SplitParameters(krev::CommandTail(cmdline));
-  return !params.empty() && params[0] == "?";
+  std::vector<std::string> params = SplitCommandLine(cmdline);
+  return params.size() >= 2 && params[1] == "?";
 }
 
 bool DosDateTimeToSystemTime(WORD dosDate, WORD dosTime, SYSTEMTIME* out) {

@@ -10,13 +10,11 @@
 
 namespace krevcfg {
 
-// The parameters in the text that follows the program's name (krev::CommandTail): separated by
-// blanks (any byte up to ' ', compared unsigned), double quotes group blanks into a parameter and
-// are removed.
-std::vector<std::string> SplitParameters(const char* commandTail);
+// Parameters of a command line as the program sees them: separated by blanks (any byte up to ' '),
+// double quotes group blanks into a parameter and are removed. The first entry is the program.
+std::vector<std::string> SplitCommandLine(const char* cmdline);
 
 // True when the first parameter after the program name is exactly "?": the version page starts.
-// `cmdline` is the whole command line, program name included.
 bool WantsVersionPage(const char* cmdline);
 
 // A DOS date and time (two-second resolution) as calendar fields; false when they form no valid
