@@ -130,8 +130,8 @@ INT_PTR CALLBACK WordlibDialogProc(HWND dlg, UINT msg, WPARAM wp, LPARAM) {
   }
 }
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR cmdLine, int) {
-  const char* text = cmdLine ? cmdLine : "";
+int LexVaultMain(HINSTANCE instance, HINSTANCE, const char* commandText, int) {
+  const char* text = commandText ? commandText : "";
   if (text[0] == '\0') return static_cast<int>(OpenWordlibDialog(instance));
   if (text[0] != '/') {
     if (!CopyPath(BackupFilePath, text)) return ReportFailedRun(0);

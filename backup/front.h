@@ -3,6 +3,11 @@
 
 #include <windows.h>
 
+// The program: `commandText` is what follows the program's name on its command line (see
+// krev::CommandTail). Opens the dialog, or runs the one operation the text asks for; the result is
+// the exit code.
+int LexVaultMain(HINSTANCE instance, HINSTANCE previous, const char* commandText, int showCommand);
+
 INT_PTR CALLBACK WordlibDialogProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp);
 
 // Shows IDD_WORDLIB_BACKUP modally; its end value, or -1 when it cannot be created.

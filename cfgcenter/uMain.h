@@ -165,7 +165,9 @@ class TfrmMain : public TForm {
   void BuildWordlibPage();
   void BuildVersionPage();
 
-  // Row 19 of the binding: radio, previews and background controls of a composition style.
+  // Selects the radio button of composition style `style` (0 floating, 1 traditional, any other
+  // value modern) and shows its preview picture, hiding the other two; the modern style also
+  // enables the background-image box and its browse button.
   void ShowCompStyle(int style);
   // The word-library labels from the current paths.
   void ShowWordlibLabels();

@@ -187,9 +187,11 @@ void TfrmMain::ShowCompStyle(int style) {
   }
 }
 
-// Fills the page from the settings, in the order the binding relies on: rows 1 to 20, the font
-// lists, the status bar, the two faces, then the rest. Rows that only ever tick or select leave the
-// new window's state in place otherwise.
+// Fills the page from the settings, in this order: the input, function-key and appearance controls
+// down to the background image, the two font lists, the status bar, the two faces (looked up in the
+// filled lists), then the fuzzy sounds, the advanced section and the word-library mode. Some
+// settings only ever tick, select or disable a control; otherwise the control keeps the state the
+// new window was built with.
 void TfrmMain::ConfigToControls() {
   const TKrevConfig& c = *FConfig;
   if (c.FInputStyle == 0) {

@@ -33,19 +33,6 @@ bool ImePath(char (&path)[256]) {
 
 }  // namespace
 
-const char* CommandTail(const char* commandLine) {
-  const char* p = commandLine ? commandLine : "";
-  if (*p == '"') {
-    ++p;
-    while (*p && *p != '"') ++p;
-    if (*p == '"') ++p;
-  } else {
-    while (static_cast<unsigned char>(*p) > ' ') ++p;
-  }
-  while (*p && static_cast<unsigned char>(*p) <= ' ') ++p;
-  return p;
-}
-
 bool IsSilent(const char* commandTail) {
   return commandTail && commandTail[0] == '/' && commandTail[1] == 's';
 }

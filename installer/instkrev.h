@@ -17,15 +17,11 @@ extern InstallImeFn InstallImeCall;
 // 1 when message boxes are shown, 0 in a silent run.
 extern int ShowMessages;
 
-// The command line without the program name: a quoted name ends at its closing quote, an unquoted
-// one at the first character of code 0x20 or less; the control characters and blanks after it are
-// skipped.
-const char* CommandTail(const char* commandLine);
-
 // True for a command line that starts with "/s" (lower case); the rest is not looked at.
 bool IsSilent(const char* commandTail);
 
-// The program: exit code 0 after a successful registration, -2 after a failed one.
+// The program: `commandTail` is the command line without the program name (krev::CommandTail).
+// Exit code 0 after a successful registration, -2 after a failed one.
 int InstallerMain(HINSTANCE instance, HINSTANCE previous, const char* commandTail, int showState);
 
 }  // namespace instkrev

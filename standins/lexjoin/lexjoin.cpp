@@ -6,25 +6,17 @@
 
 #include <string>
 
+#include "cmdline.h"
+
 namespace {
 
 const char kCaption[] = "青岚拼音词库工具";
 
-// The text after the program name, as the system hands it to a program.
+// The text after the program name, without the blanks and control characters that end it.
 std::string Arguments() {
-  const char* p = GetCommandLineA();
-  if (*p == '"') {
-    ++p;
-    while (*p && *p != '"') ++p;
-    if (*p == '"') ++p;
-  } else {
-    while (static_cast<unsigned char>(*p) > ' ') ++p;
-  }
-  std::string rest = p;
-  size_t first = rest.find_first_not_of(" \t\r\n");
-  if (first == std::string::npos) return {};
-  size_t last = rest.find_last_not_of(" \t\r\n");
-  return rest.substr(first, last - first + 1);
+  std::string rest = krev::CommandTail(GetCommandLineA());
+  while (!rest.empty() && static_cast<unsigned char>(rest.back()) <= ' ') rest.pop_back();
+  return rest;
 }
 
 }  // namespace

@@ -83,8 +83,7 @@ class FrontTest : public ::testing::Test {
     g_LoadHtmlHelp = helpLoader;
   }
   int RunCommandLine(const std::string& text) {
-    std::string copy = text;
-    return WinMain(GetModuleHandleA(nullptr), nullptr, &copy[0], SW_SHOWNORMAL);
+    return LexVaultMain(GetModuleHandleA(nullptr), nullptr, text.c_str(), SW_SHOWNORMAL);
   }
   INT_PTR RunDialog() { return OpenWordlibDialog(GetModuleHandleA(nullptr)); }
 };

@@ -21,6 +21,24 @@ const char kRestoreTitle[] = "青岚拼音用户词库恢复";
 const std::string kLibrary = "the library the processes work on";
 const std::string kRestored = "content of the backup the processes restore";
 
+// The process's current folder for the life of the object: where a relative path on the command
+// line is looked up.
+class CurrentFolder {
+ public:
+  explicit CurrentFolder(const std::string& dir) {
+    char old[MAX_PATH] = {0};
+    GetCurrentDirectoryA(MAX_PATH, old);
+    old_ = old;
+    SetCurrentDirectoryA(dir.c_str());
+  }
+  ~CurrentFolder() { SetCurrentDirectoryA(old_.c_str()); }
+  CurrentFolder(const CurrentFolder&) = delete;
+  CurrentFolder& operator=(const CurrentFolder&) = delete;
+
+ private:
+  std::string old_;
+};
+
 struct Step {
   std::string caption;
   int button;
@@ -37,18 +55,30 @@ TEST(ProcessTest, CommandLineFormsAndExitCodes) {
   // Restoring from this file would show that a "/r" text was not cut at its first blank.
   ASSERT_TRUE(CreateDirectoryA((dir / "my backups").c_str(), nullptr));
   ASSERT_TRUE(WriteFileBytes(dir / "my backups\\wl.LXB", lvtest::Member("from the uncut path")));
+  // Chinese names: GBK bytes right after the program name and inside the paths.
+  const std::string chineseBackup = dir / "备份.LXB";
+  const std::string chineseMade = dir / "词库备份.LXB";
+  ASSERT_TRUE(CreateDirectoryA((dir / "词库").c_str(), nullptr));
+  const std::string chineseLib = dir / "词库\\我的.dat";
+  ASSERT_TRUE(WriteFileBytes(chineseBackup, lvtest::Member(kRestored)));
+  // A bare name is looked up in the folder the program starts in, which it takes from this process.
+  CurrentFolder current(dir.path());
   values.SetUserWordlib(lib);
   const std::string exe = "\"" + krevtest::InstallDir() + "lexvault.exe\"";
   ASSERT_TRUE(krevtest::FileExists(krevtest::InstallDir() + "lexvault.exe"));
 
-  enum Check { kNone, kLibraryKept, kBackupOfLibrary, kLibraryRestored, kBlankLibRestored };
+  enum Check { kNone, kLibraryKept, kBackupOfLibrary, kLibraryRestored, kBlankLibRestored, kRestoredInto };
   struct Case {
     std::string args;
     std::vector<Step> steps;
     long exitCode;
     Check check;
+    std::string file = "";  // kBackupOfLibrary: the backup made (default `backup`); kRestoredInto: the library
   };
-  const std::string question = "从以下词库备份文件中恢复当前用户词库：\n\t\"" + backup + "\"\n\n注意：恢复操作将覆盖当前用户词库！";
+  auto questionFor = [](const std::string& path) {
+    return "从以下词库备份文件中恢复当前用户词库：\n\t" + path + "\n\n注意：恢复操作将覆盖当前用户词库！";
+  };
+  const std::string question = questionFor("\"" + backup + "\"");
   const Case cases[] = {
       {"", {{kDialogCaption, IDCANCEL, ""}}, 0, kLibraryKept},
       {"/B " + backup, {{kDialogCaption, IDCANCEL, ""}}, 0, kLibraryKept},
@@ -63,12 +93,21 @@ TEST(ProcessTest, CommandLineFormsAndExitCodes) {
       {"/r " + dir.path() + "my backups\\wl.LXB", {}, 1, kLibraryKept},
       {"\"" + backup + "\"", {{kRestoreTitle, IDYES, question}, {kRestoreTitle, IDOK, "恢复词库失败。"}}, 1, kLibraryKept},
       {backup, {{kRestoreTitle, IDNO, ""}}, 0, kLibraryKept},
+      // A name that starts with a Chinese character, and Chinese names after each switch.
+      {"备份.LXB", {{kRestoreTitle, IDYES, questionFor("备份.LXB")}, {kRestoreTitle, IDOK, "恢复词库成功。"}}, 1,
+       kLibraryRestored},
+      {chineseBackup, {{kRestoreTitle, IDNO, questionFor(chineseBackup)}}, 0, kLibraryKept},
+      {"/b " + chineseMade, {{kBackupTitle, IDOK, "备份词库成功。"}}, 1, kBackupOfLibrary, chineseMade},
+      {"/r " + chineseBackup, {}, 1, kLibraryRestored},
+      {"/r " + chineseBackup + " " + chineseLib, {}, 1, kRestoredInto, chineseLib},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.args.substr(0, 80));
     ASSERT_TRUE(WriteFileBytes(lib, kLibrary));
     ASSERT_TRUE(WriteFileBytes(backup, lvtest::Member(kRestored)));
     DeleteFileA(blankLib.c_str());
+    DeleteFileA(chineseMade.c_str());
+    DeleteFileA(chineseLib.c_str());
     std::vector<Step> steps = c.steps;
     auto script = std::async(std::launch::async, [steps]() {
       std::vector<SeenWindow> seen;
@@ -95,7 +134,7 @@ TEST(ProcessTest, CommandLineFormsAndExitCodes) {
         break;
       case kBackupOfLibrary: {
         std::string check = dir / "check.dat";
-        EXPECT_EQ(DecompressFileTo(backup.c_str(), check.c_str()), 0);
+        EXPECT_EQ(DecompressFileTo((c.file.empty() ? backup : c.file).c_str(), check.c_str()), 0);
         EXPECT_EQ(ReadFileBytes(check), kLibrary);
         DeleteFileA(check.c_str());
         break;
@@ -105,6 +144,10 @@ TEST(ProcessTest, CommandLineFormsAndExitCodes) {
         break;
       case kBlankLibRestored:
         EXPECT_EQ(ReadFileBytes(blankLib), kRestored);
+        EXPECT_EQ(ReadFileBytes(lib), kLibrary);
+        break;
+      case kRestoredInto:
+        EXPECT_EQ(ReadFileBytes(c.file), kRestored);
         EXPECT_EQ(ReadFileBytes(lib), kLibrary);
         break;
     }

@@ -59,6 +59,14 @@ TEST(StartPage, OnlyALoneQuestionMarkAsFirstParameter) {
       {"krevcfg.exe x ?", false},
       {"krevcfg.exe \"\" ?", false},
       {"", false},
+      // Bytes of Chinese characters are parameter bytes like any other; the program's name is
+      // the first parameter, split by the same rule.
+      {"C:\\输入法\\krevcfg.exe ?", true},
+      {"C:\\输入法\\krevcfg.exe", false},
+      {"C:\\输入法\\krevcfg.exe\t?", true},
+      {"\"C:\\输入 法\\krevcfg.exe\" ?", true},
+      {"\"C:\\输入法\\krevcfg.exe\"?", false},
+      {"C:\\输入法\\krevcfg.exe 输入法 ?", false},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(c.version, WantsVersionPage(c.cmdline)) << c.cmdline;
@@ -66,12 +74,14 @@ TEST(StartPage, OnlyALoneQuestionMarkAsFirstParameter) {
 }
 
 TEST(StartPage, QuotesGroupBlanksAndAreRemoved) {
-  std::vector<std::string> p = SplitCommandLine("\"C:\\a b\\krevcfg.exe\" one\t\"two three\" fo\"u r\"");
-  ASSERT_EQ(4u, p.size());
+  std::vector<std::string> p =
+      SplitCommandLine("\"C:\\a b\\krevcfg.exe\" one\t\"two three\" fo\"u r\" \"输入 法\"");
+  ASSERT_EQ(5u, p.size());
   EXPECT_EQ("C:\\a b\\krevcfg.exe", p[0]);
   EXPECT_EQ("one", p[1]);
   EXPECT_EQ("two three", p[2]);
   EXPECT_EQ("fou r", p[3]);
+  EXPECT_EQ("输入 法", p[4]);
 }
 
 TEST(WordlibTime, DosDatesThatFormNoCalendarDateAreRefused) {

@@ -1,5 +1,6 @@
 // instkrev with an input-method manager that refuses every registration: the one way to see the
 // installer's failure path as a process, since the manager here accepts any file.
+#include "cmdline.h"
 #include "instkrev.h"
 
 namespace {
@@ -10,5 +11,5 @@ HKL WINAPI RefuseInstall(LPCSTR, LPCSTR) { return nullptr; }
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR, int showState) {
   instkrev::InstallImeCall = RefuseInstall;
-  return instkrev::InstallerMain(instance, previous, instkrev::CommandTail(GetCommandLineA()), showState);
+  return instkrev::InstallerMain(instance, previous, krev::CommandTail(GetCommandLineA()), showState);
 }

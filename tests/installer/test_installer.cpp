@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include "cmdline.h"
 #include "instkrev.h"
 #include "responder.h"
 #include "testenv.h"
@@ -104,7 +105,7 @@ TEST(InstallerCommandLine, ProgramNameIsSkippedAndOnlyLowerCaseSlashSIsSilent) {
   };
   for (const TailCase& c : cases) {
     SCOPED_TRACE(c.commandLine);
-    const char* tail = instkrev::CommandTail(c.commandLine);
+    const char* tail = krev::CommandTail(c.commandLine);
     EXPECT_STREQ(tail, c.tail);
     EXPECT_EQ(instkrev::IsSilent(tail), c.silent);
   }
