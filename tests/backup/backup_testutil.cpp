@@ -5,6 +5,8 @@
 
 #include <cstring>
 
+#include "testenv.h"
+
 namespace lvtest {
 
 namespace {
@@ -191,5 +193,24 @@ std::string AppDataDir() {
   SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, 0, buf);
   return std::string(buf) + "\\";
 }
+
+LongFolder::LongFolder(size_t length) {
+  static unsigned counter = 0;
+  do {
+    top_ = "C:\\lxvlong-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter);
+  } while (!CreateDirectoryA(top_.c_str(), nullptr) && GetLastError() == ERROR_ALREADY_EXISTS);
+  if (length < top_.size()) return;
+  path_ = top_;
+  for (char letter = 'a'; path_.size() < length; ++letter) {
+    size_t room = length - path_.size() - 1;  // after the backslash
+    size_t segment = room < 200 ? room : 200;
+    if (length - (path_.size() + 1 + segment) == 1) --segment;  // leave room for "\" and a name
+    path_ += "\\" + std::string(segment, letter);
+    if (!CreateDirectoryA(path_.c_str(), nullptr)) return;
+  }
+  made_ = path_.size() == length;
+}
+
+LongFolder::~LongFolder() { krevtest::RemoveTree(top_); }
 
 }  // namespace lvtest
