@@ -476,6 +476,11 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CLOSE:
       // A multi-line edit posts WM_CLOSE to its parent on Esc; only forms close.
       return 0;
+    case WM_NEXTDLGCTL: {
+      // A control asks its parent to move the focus (a memo does on Tab): the form does it.
+      HWND root = GetAncestor(handle_, GA_ROOT);
+      return root && root != handle_ ? SendMessageA(root, msg, wp, lp) : 0;
+    }
     default:
       return TControl::WndProc(msg, wp, lp);
   }
