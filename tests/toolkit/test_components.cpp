@@ -105,6 +105,26 @@ TEST(ToolkitComponents, ScrollBoxRangeAndScrollIntoView) {
   EXPECT_EQ(f.chkICW.Top(), 20);
 }
 
+TEST(ToolkitComponents, ScrollBoxBringsTheFocusIntoView) {
+  PagesForm f;
+  f.Show();
+  TScrollBox& s = f.scbxSetting;
+  // A control inside a group box below the visible area: to the bottom edge.
+  f.chkICW.SetFocus();
+  EXPECT_EQ(s.VertPosition(), 400 + 20 + 17 - 345);
+  EXPECT_EQ(f.gbx52Int.Top() + f.chkICW.Top() + f.chkICW.Height(), 345);
+  // Focus that stays in view scrolls nothing.
+  s.SetVertPosition(300);
+  f.Show();
+  f.chkICW.SetFocus();
+  EXPECT_EQ(s.VertPosition(), 300);
+  // Above it: to the top edge.
+  s.SetVertPosition(1000);
+  SetFocus(f.Handle());
+  f.chkICW.SetFocus();
+  EXPECT_EQ(s.VertPosition(), 420);
+}
+
 TEST(ToolkitComponents, ScrollBoxFollowsTheThumbOnlyWhileTracking) {
   PagesForm f;
   TScrollBox& s = f.scbxSetting;
