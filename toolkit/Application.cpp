@@ -67,8 +67,8 @@ void TApplication::PopModal(TForm* form) {
 
 void TApplication::DispatchOne(MSG& msg) {
   HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
-  if (root && dynamic_cast<TForm*>(TControl::FromHandle(root)) && IsDialogMessageA(root, &msg))
-    return;
+  auto* form = root ? dynamic_cast<TForm*>(TControl::FromHandle(root)) : nullptr;
+  if (form && (form->DialogKey(msg) || IsDialogMessageA(root, &msg))) return;
   TranslateMessage(&msg);
   DispatchMessageA(&msg);
 }

@@ -65,3 +65,8 @@ void TComboBox::SetCaption(const std::string& text) {
   // An editable box shows the text even when it is no item; its list marks the equal item.
   if (style_ == csDropDown) SetWindowTextA(handle_, text.c_str());
 }
+
+bool TComboBox::HandleCommand(WORD code) {
+  if (code == CBN_SETFOCUS) ShowInScrollBoxes();
+  return false;
+}

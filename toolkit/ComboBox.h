@@ -28,6 +28,10 @@ class TComboBox : public TControl {
   // the text whether or not it is an item.
   void SetCaption(const std::string& text) override;
 
+ protected:
+  // The edit of an editable box takes the focus itself, unseen by the box's own window.
+  bool HandleCommand(WORD code) override;
+
  private:
   TComboStyle style_ = csDropDownList;
 };

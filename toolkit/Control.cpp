@@ -272,6 +272,13 @@ void TControl::SetFocus() {
 
 bool TControl::Focused() const { return handle_ && GetFocus() == handle_; }
 
+void TControl::ShowInScrollBoxes() {
+  // Innermost first, so each outer box sees where the inner one has put the control.
+  for (TWinControl* p = parent_; p; p = p->Parent()) {
+    if (auto* box = dynamic_cast<TScrollBox*>(p)) box->ScrollInView(this);
+  }
+}
+
 void TControl::Invalidate() {
   if (handle_) InvalidateRect(handle_, nullptr, TRUE);
 }
@@ -324,6 +331,9 @@ LRESULT TControl::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
       if (child && child != this && child->HandleDrawItem(dis)) return TRUE;
       break;
     }
+    case WM_SETFOCUS:
+      ShowInScrollBoxes();
+      break;
     case WM_SETCURSOR:
       if (Screen.Cursor() == crHourGlass) {
         ::SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)));
@@ -476,6 +486,11 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CLOSE:
       // A multi-line edit posts WM_CLOSE to its parent on Esc; only forms close.
       return 0;
+    case WM_NEXTDLGCTL: {
+      // A control asks its parent to move the focus (a memo does on Tab): the form does it.
+      HWND root = GetAncestor(handle_, GA_ROOT);
+      return root && root != handle_ ? SendMessageA(root, msg, wp, lp) : 0;
+    }
     default:
       return TControl::WndProc(msg, wp, lp);
   }

@@ -101,6 +101,8 @@ class TControl : public TObject {
   void BringToFront();  // to the top of the parent's stack
   void SendToBack();
   bool IsFront() const;  // topmost among its siblings
+  // Focus, however it comes (Tab, a click, the program), scrolls every scroll box holding the
+  // control by the least amount that brings it wholly into view.
   void SetFocus();
   bool Focused() const;
   void Invalidate();
@@ -131,6 +133,9 @@ class TControl : public TObject {
   virtual bool HandleNotify(NMHDR* hdr, LRESULT& result) { (void)hdr; (void)result; return false; }
   virtual HBRUSH HandleCtlColor(HDC dc);
   virtual bool HandleDrawItem(DRAWITEMSTRUCT* dis) { (void)dis; return false; }
+
+  // Scrolls the scroll boxes that hold this control so that it is wholly seen.
+  void ShowInScrollBoxes();
 
   // Hands the font to the window; labels also fit their size to it.
   virtual void ApplyFont();

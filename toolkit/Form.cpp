@@ -202,6 +202,11 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CLOSE:
       Close();
       return 0;
+    case WM_NEXTDLGCTL:
+      // A control asks for the next one (a memo does on Tab), or names the one to focus.
+      if (LOWORD(lp)) FocusControl(reinterpret_cast<HWND>(wp));
+      else SelectNext(wp != 0);
+      return 0;
     case DM_GETDEFID:
       if (default_ && default_->Handle())
         return MAKELRESULT(GetDlgCtrlID(default_->Handle()), DC_HASDEFID);

@@ -49,6 +49,14 @@ class TForm : public TWinControl {
   // Runs OnCreate once, showing an escaped error in the default error box.
   void DoCreate();
 
+  // Keyboard navigation (Keyboard.h): the focus to the next (or previous) tab stop the user can
+  // reach, or to `control`; the focused push button, else the default button, looks default.
+  void SelectNext(bool backwards);
+  void FocusControl(HWND control);
+  // Tab, Shift+Tab, the arrow keys and mnemonics (Alt+letter, or a letter where the focus takes no
+  // text) of a message for this form; true when done with it, also when it was dispatched.
+  bool DialogKey(MSG& msg);
+
   TNotifyEvent OnCreate;
   TNotifyEvent OnClose;
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "Toolkit.h"
+#include "keys.h"
 #include "responder.h"
 #include "testenv.h"
 
@@ -102,6 +103,26 @@ TEST(ToolkitComponents, ScrollBoxRangeAndScrollIntoView) {
   s.SetVertPosition(300);
   EXPECT_EQ(f.gbx52Int.Top(), 100);
   EXPECT_EQ(f.chkICW.Top(), 20);
+}
+
+TEST(ToolkitComponents, ScrollBoxBringsTheFocusIntoView) {
+  PagesForm f;
+  f.Show();
+  TScrollBox& s = f.scbxSetting;
+  // A control inside a group box below the visible area: to the bottom edge.
+  f.chkICW.SetFocus();
+  EXPECT_EQ(s.VertPosition(), 400 + 20 + 17 - 345);
+  EXPECT_EQ(f.gbx52Int.Top() + f.chkICW.Top() + f.chkICW.Height(), 345);
+  // Focus that stays in view scrolls nothing.
+  s.SetVertPosition(300);
+  f.Show();
+  f.chkICW.SetFocus();
+  EXPECT_EQ(s.VertPosition(), 300);
+  // Above it: to the top edge.
+  s.SetVertPosition(1000);
+  SetFocus(f.Handle());
+  f.chkICW.SetFocus();
+  EXPECT_EQ(s.VertPosition(), 420);
 }
 
 TEST(ToolkitComponents, ScrollBoxFollowsTheThumbOnlyWhileTracking) {
@@ -341,6 +362,52 @@ TEST(ToolkitComponents, EnterPressesTheDefaultButtonAndEscNothing) {
   EXPECT_EQ(otherClicks, 2);
   EXPECT_TRUE(IsWindow(memo.Handle()));
   EXPECT_TRUE(f.Visible());
+}
+
+// Two pages stacked as the settings centre stacks its own: the keyboard reaches only the one in
+// front. Tab leaves a memo (which passes Tab to its parent) and selects the text of an edit.
+TEST(ToolkitComponents, KeysReachOnlyThePageInFront) {
+  TForm f("TKeysForm");
+  f.SetClientSize(300, 200);
+  TPanel back, front;
+  TMemo memo;
+  TButton goBack, goFront;
+  TEdit edit;
+  back.Build(&f, {0, 0, 300, 150});
+  front.Build(&f, {0, 0, 300, 150});
+  goBack.Build(&back, {8, 8, 76, 25}, "&Back");
+  memo.Build(&front, {8, 40, 200, 80}, "line");
+  goFront.Build(&front, {8, 8, 76, 25}, "&Go");
+  edit.Build(&f, {8, 160, 200, 20}, "text");
+  std::vector<std::string> pressed;
+  goBack.OnClick = [&](TObject*) { pressed.push_back("back"); };
+  goFront.OnClick = [&](TObject*) { pressed.push_back("front"); };
+  front.BringToFront();
+  f.Show();
+  Application.ProcessMessages();
+
+  memo.SetFocus();
+  for (TControl* expected : {static_cast<TControl*>(&goFront), static_cast<TControl*>(&edit),
+                             static_cast<TControl*>(&memo)}) {
+    krevtest::PressKey(VK_TAB);
+    EXPECT_EQ(expected->Handle(), GetFocus());
+  }
+  krevtest::PressKey(VK_TAB, {VK_SHIFT});
+  EXPECT_EQ(edit.Handle(), GetFocus());
+  DWORD start = 1, end = 0;
+  SendMessageA(edit.Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  EXPECT_EQ(0u, start);
+  EXPECT_EQ(4u, end);
+  EXPECT_EQ("line", memo.Text());
+  EXPECT_FALSE(memo.Modified());
+
+  krevtest::PressKey('B', {VK_MENU});
+  krevtest::PressKey('G', {VK_MENU});
+  EXPECT_EQ((std::vector<std::string>{"front"}), pressed);
+  back.BringToFront();
+  krevtest::PressKey('B', {VK_MENU});
+  EXPECT_EQ((std::vector<std::string>{"front", "back"}), pressed);
+  EXPECT_EQ(goBack.Handle(), GetFocus());
 }
 
 TEST(ToolkitComponents, ShowModalDisablesTheOthersUntilItEnds) {
