@@ -111,19 +111,7 @@ void TImage::Paint(HDC dc) {
 }
 
 LRESULT TImage::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
-  switch (msg) {
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(handle_, &ps);
-      Paint(dc);
-      EndPaint(handle_, &ps);
-      return 0;
-    }
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_NCHITTEST:
-      return HTTRANSPARENT;
-    default:
-      return TControl::WndProc(msg, wp, lp);
-  }
+  // The picture takes no mouse input: it goes to the window beneath.
+  if (msg == WM_NCHITTEST) return HTTRANSPARENT;
+  return TPaintedControl::WndProc(msg, wp, lp);
 }

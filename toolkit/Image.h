@@ -5,9 +5,9 @@
 
 #include <string>
 
-#include "Control.h"
+#include "Painted.h"
 
-class TImage : public TControl {
+class TImage : public TPaintedControl<TControl> {
  public:
   ~TImage() override;
   const char* ClassName() const override { return "TImage"; }
@@ -31,10 +31,10 @@ class TImage : public TControl {
 
  protected:
   LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
+  void Paint(HDC dc) override;
 
  private:
   void FreePicture();
-  void Paint(HDC dc);
   HBITMAP bitmap_ = nullptr;
   HICON icon_ = nullptr;
   int iconSize_ = 0;

@@ -80,19 +80,3 @@ void TPanel::Paint(HDC dc) {
   DrawTextA(dc, text.c_str(), -1, &r, align | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
   SelectObject(dc, oldFont);
 }
-
-LRESULT TPanel::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
-  switch (msg) {
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(handle_, &ps);
-      Paint(dc);
-      EndPaint(handle_, &ps);
-      return 0;
-    }
-    case WM_ERASEBKGND:
-      return 1;
-    default:
-      return TWinControl::WndProc(msg, wp, lp);
-  }
-}

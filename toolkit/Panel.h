@@ -2,11 +2,11 @@
 // "rule" of the pages (a 2-pixel panel with a raised bevel and no caption).
 #pragma once
 
-#include "Control.h"
+#include "Painted.h"
 
 enum TBevelCut { bvNone, bvLowered, bvRaised };
 
-class TPanel : public TWinControl {
+class TPanel : public TPaintedControl<TWinControl> {
  public:
   const char* ClassName() const override { return "TPanel"; }
   void Build(TWinControl* parent, const TBounds& bounds, const std::string& caption = "") override;
@@ -24,11 +24,10 @@ class TPanel : public TWinControl {
 
  protected:
   TColor DefaultColor() const override { return clBtnFace; }
-  LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
   RECT AlignRect() const override;
+  void Paint(HDC dc) override;
 
  private:
-  void Paint(HDC dc);
   TAlignment alignment_ = taCenter;
   TBevelCut bevelOuter_ = bvRaised;
   TBevelCut bevelInner_ = bvNone;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "responder.h"
 #include "testenv.h"
@@ -159,6 +160,86 @@ TEST_F(WizardForm, TextsKeepTheirBlanksAndButtonsTheirRow) {
   ASSERT_NE(nullptr, res);
   const auto* info = static_cast<const BITMAPINFOHEADER*>(LockResource(LoadResource(nullptr, res)));
   EXPECT_EQ(8, info->biBitCount);
+}
+
+// A child window's place in its parent's client area.
+RECT PlaceOf(HWND h) {
+  RECT r;
+  GetWindowRect(h, &r);
+  MapWindowPoints(nullptr, GetParent(h), reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+// Every page's frame as an outside driver finds it by name: the picture and the heading first on
+// the page, the rules in their places, and the bottom row last, in the order Tab visits it.
+TEST_F(WizardForm, EveryPageHasItsFrame) {
+  TfrmMain& f = Open();
+  struct Frame {
+    const char* picture;
+    const char* heading;
+    std::vector<std::string> rules;    // the upper one first on question pages
+    std::vector<std::string> buttons;  // left to right
+  };
+  const Frame frames[] = {
+      {"Image1", "Label1", {"pnlLineBottom"}, {"btnResetDefaultValues", "btnNext0", "btnCancel0"}},
+      {"Image2", "Label5", {"Panel1", "Panel2"}, {"btnPrev1", "btnNext1", "btnCancel1"}},
+      {"Image3", "Label7", {"Panel3", "Panel4"}, {"btnPrev2", "btnNext2", "btnCancel2"}},
+      {"Image4", "Label10", {"Panel5", "Panel6"}, {"btnPrev3", "btnNext3", "btnCancel3"}},
+      {"Image5", "Label12", {"Panel7", "Panel8"}, {"btnPrev4", "btnNext4", "btnCancel4"}},
+      {"Image6", "Label16", {"Panel9", "Panel10"}, {"btnPrev5", "btnNext5", "btnCancel5"}},
+      {"Image7", "Label19", {"Panel11", "Panel12"}, {"btnPrev6", "btnNext6", "btnCancel6"}},
+      {"Image8", "Label20", {"Panel13", "Panel14"}, {"btnPrev7", "btnNext7", "btnCancel7"}},
+      {"Image9", "Label25", {"Panel15"}, {"btnPrev8", "btnFinish", "btnCancel8"}},
+      {"Image10", "Label24", {"Panel16"}, {"btnPrev9", "btnNext9", "btnQuit"}},
+      {"Image11", "Label23", {"Panel17"}, {"btnPrev10", "btnQuit10"}},
+  };
+  for (int page = 0; page < 11; ++page) {
+    SCOPED_TRACE("page " + std::to_string(page));
+    const Frame& fr = frames[page];
+    const bool question = fr.rules.size() == 2;
+    HWND sheet = FindNamedWindow(f.Handle(), "TabSheet" + std::to_string(page));
+    ASSERT_EQ(f.pgctlMain.Page(page)->Handle(), sheet);
+    std::vector<HWND> children;
+    for (HWND c = GetWindow(sheet, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) children.push_back(c);
+    ASSERT_GE(children.size(), 2 + fr.rules.size() + fr.buttons.size());
+
+    HWND picture = FindNamedWindow(sheet, fr.picture);
+    EXPECT_EQ(children[0], picture);
+    const RECT pr = PlaceOf(picture);
+    EXPECT_EQ(question ? 296 : 10, pr.left);
+    EXPECT_EQ(question ? 0 : 20, pr.top);
+    HWND heading = FindNamedWindow(sheet, fr.heading);
+    EXPECT_EQ(children[1], heading);
+    EXPECT_EQ(question ? 20 : 208, PlaceOf(heading).left);
+    EXPECT_EQ(24, PlaceOf(heading).top);
+
+    // The lower rule comes right before the buttons; the upper one right after the heading.
+    const size_t firstButton = children.size() - fr.buttons.size();
+    for (size_t i = 0; i < fr.rules.size(); ++i) {
+      const bool lower = i + 1 == fr.rules.size();
+      HWND rule = FindNamedWindow(sheet, fr.rules[i]);
+      EXPECT_EQ(children[lower ? firstButton - 1 : 2], rule) << fr.rules[i];
+      const RECT rr = PlaceOf(rule);
+      EXPECT_EQ(-26, rr.left) << fr.rules[i];
+      EXPECT_EQ(lower ? 315 : 64, rr.top) << fr.rules[i];
+      EXPECT_EQ(585, rr.right - rr.left) << fr.rules[i];
+      EXPECT_EQ(2, rr.bottom - rr.top) << fr.rules[i];
+      auto* panel = dynamic_cast<TPanel*>(TControl::FromHandle(rule));
+      ASSERT_NE(nullptr, panel) << fr.rules[i];
+      EXPECT_EQ(bvLowered, panel->BevelOuter()) << fr.rules[i];
+      EXPECT_EQ(1, panel->BevelWidth()) << fr.rules[i];
+    }
+    // The row ends at 424, one button every 96 pixels; the reset button stands apart at the left.
+    for (size_t i = 0; i < fr.buttons.size(); ++i) {
+      HWND button = FindNamedWindow(sheet, fr.buttons[i]);
+      EXPECT_EQ(children[firstButton + i], button) << fr.buttons[i];
+      const RECT br = PlaceOf(button);
+      if (fr.buttons[i] != "btnResetDefaultValues") {
+        EXPECT_EQ(424 - 96 * static_cast<int>(fr.buttons.size() - 1 - i), br.left) << fr.buttons[i];
+      }
+      EXPECT_EQ(328, br.top) << fr.buttons[i];
+    }
+  }
 }
 
 // Walks the window by its buttons; each step names the button and the page expected after it.
