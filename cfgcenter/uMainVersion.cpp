@@ -16,6 +16,8 @@ KREVBOOL(__stdcall* TfrmMain::HelpCall)(HWND owner, const char* page) = krevHelp
 
 void TfrmMain::BuildVersionPage() {
   const char* page = "scbxVersion";
+  // The credits fit the box: no scroll bar beside them.
+  Memo1.SetVerticalScrollBar(false);
   BuildLayout<TfrmMain>(this, {
     // control        name              parent left top width height caption handler flags
     {&pnlVersion,     "pnlVersion",     page, 0, 0, 421, 25,   "  输入法版本信息", nullptr, lfStretch},
@@ -23,16 +25,16 @@ void TfrmMain::BuildVersionPage() {
     {&Panel1,         "Panel1",         page, 79, 38, 333, 2,  "", nullptr, lfStretch},
     {&lblMainVersion, "lblMainVersion", page, 30, 52, 0, 0,    "青岚拼音输入法  版本：3.0"},
     {&lblPEngine,     "lblPEngine",     page, 46, 68, 0, 0,    "输入法引擎(kvengine.dll)："},
-    {&lblVerEngine,   "lblVerEngine",   page, 210, 68, 0, 0,   "2.4"},
+    {&lblVerEngine,   "lblVerEngine",   page, 210, 68, 0, 0,   "2.4", nullptr, lfNoPrefix},
     {&lblPIme,        "lblPIme",        page, 46, 84, 0, 0,    "输入法接口(vardeko.ime)："},
-    {&lblVerIme,      "lblVerIme",      page, 210, 84, 0, 0,   "2.4"},
+    {&lblVerIme,      "lblVerIme",      page, 210, 84, 0, 0,   "2.4", nullptr, lfNoPrefix},
     {&lblCopyright,   "lblCopyright",   page, 30, 106, 0, 0,   "版权所有 (C) 2004-2008 Brennholt 软件"},
     {&Label23,        "Label23",        page, 30, 122, 0, 0,   "保留所有权利。"},
     {&lblLicense,     "lblLicense",     page, 53, 161, 0, 0,   "“青岚拼音输入法最终用户使用许可”", &TfrmMain::lblLicenseClick},
     {&Label21,        "Label21",        page, 10, 184, 0, 0,   "Internet", nullptr, lfBold},
     {&Panel3,         "Panel3",         page, 72, 189, 340, 2, "", nullptr, lfStretch},
-    {&lblUrl,         "lblUrl",         page, 30, 199, 0, 0,   "http://www.brennholt.example/vardeko/", &TfrmMain::lblUrlClick},
-    {&lblEmail,       "lblEmail",       page, 30, 216, 0, 0,   "mailto:vardeko@brennholt.example", &TfrmMain::lblEmailClick},
+    {&lblUrl,         "lblUrl",         page, 30, 199, 0, 0,   "http://www.brennholt.example/vardeko/", &TfrmMain::lblUrlClick, lfNoPrefix},
+    {&lblEmail,       "lblEmail",       page, 30, 216, 0, 0,   "mailto:vardeko@brennholt.example", &TfrmMain::lblEmailClick, lfNoPrefix},
     {&Label16,        "Label16",        page, 10, 237, 0, 0,   "开发人员", nullptr, lfBold},
     {&Panel2,         "Panel2",         page, 72, 242, 340, 2, "", nullptr, lfStretch},
     {&Memo1,          "Memo1",          page, 30, 256, 369, 56,

@@ -10,7 +10,48 @@
 
 TApplication Application;
 
+namespace {
+
+constexpr char kApplicationClass[] = "TApplication";
+// Posted by the application window to itself when it is activated: the activation passes on to a
+// form once the system is done with this one.
+constexpr UINT kActivateForm = WM_APP + 0x100;
+
+}  // namespace
+
+LRESULT CALLBACK ApplicationWndProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+  if (h != Application.handle_) return DefWindowProcA(h, msg, wp, lp);
+  // An exception cannot unwind through user32's frames.
+  try {
+    return Application.WndProc(msg, wp, lp);
+  } catch (const std::exception& e) {
+    Application.ShowException(e);
+  } catch (...) {
+    Application.ShowErrorText("Unknown error");
+  }
+  return 0;
+}
+
+void TApplication::CreateHandle() {
+  if (handle_) return;
+  WNDCLASSEXA wc = {};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = ApplicationWndProc;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+  wc.lpszClassName = kApplicationClass;
+  RegisterClassExA(&wc);
+  // A captioned, unowned window gets a task-bar button with its caption and a system menu there;
+  // of no size, nothing of it shows on the desktop. It sits at the centre of the screen, where the
+  // forms are centred, so a minimise or restore animation starts or ends there.
+  handle_ = CreateWindowExA(0, kApplicationClass, Title().c_str(),
+                            WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPSIBLINGS,
+                            GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0,
+                            nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+}
+
 void TApplication::Initialize() {
+  CreateHandle();
   if (initialized_) return;
   initialized_ = true;
   INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_TREEVIEW_CLASSES | ICC_STANDARD_CLASSES};
@@ -36,7 +77,93 @@ const std::string& TApplication::Title() const {
   return title_;
 }
 
-void TApplication::SetTitle(const std::string& title) { title_ = title; }
+void TApplication::SetTitle(const std::string& title) {
+  title_ = title;
+  CreateHandle();
+  if (handle_) SetWindowTextA(handle_, Title().c_str());
+}
+
+void TApplication::UpdateVisible() {
+  if (!handle_) return;
+  // A minimised program keeps its button while it has a main form.
+  bool shown = mainForm_ && mainForm_->Handle() && (mainForm_->Visible() || IsIconic(handle_));
+  if (shown) {
+    for (WPARAM which : {ICON_SMALL, ICON_BIG}) {
+      LRESULT icon = SendMessageA(mainForm_->Handle(), WM_GETICON, which, 0);
+      if (icon) SendMessageA(handle_, WM_SETICON, which, icon);
+    }
+  }
+  if (shown == (IsWindowVisible(handle_) != FALSE)) return;
+  SetWindowPos(handle_, nullptr, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE |
+                   (shown ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+}
+
+void TApplication::Minimize() {
+  if (!handle_ || IsIconic(handle_)) return;
+  UpdateVisible();
+  ShowWindow(handle_, SW_MINIMIZE);
+  // The system hides the windows an iconic window owns; said once more for a system that does not.
+  ShowOwnedPopups(handle_, FALSE);
+}
+
+void TApplication::Restore() {
+  if (!handle_ || !IsIconic(handle_)) return;
+  ShowWindow(handle_, SW_RESTORE);
+  ShowOwnedPopups(handle_, TRUE);
+  ActivateTarget();
+}
+
+HWND TApplication::ActivationTarget() const {
+  HWND last = GetLastActivePopup(handle_);
+  if (last && last != handle_ && IsWindowVisible(last) && IsWindowEnabled(last)) return last;
+  HWND form = ActiveWindow();
+  if (form && !IsWindowEnabled(form)) {
+    // A form disabled by a box it owns: the box is what the user means.
+    HWND box = GetLastActivePopup(form);
+    if (box && box != form && IsWindowVisible(box)) return box;
+  }
+  return form;
+}
+
+void TApplication::ActivateTarget() {
+  if (HWND target = ActivationTarget()) SetForegroundWindow(target);
+}
+
+LRESULT TApplication::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_SYSCOMMAND:
+      // What the task-bar button and its menu ask of the program.
+      switch (wp & 0xFFF0) {
+        case SC_MINIMIZE:
+          Minimize();
+          return 0;
+        case SC_RESTORE:
+          Restore();
+          return 0;
+        default:
+          break;
+      }
+      break;
+    case WM_ACTIVATE:
+      // The window itself is never used: activation passes on to the form in use.
+      if (LOWORD(wp) != WA_INACTIVE && !IsIconic(handle_)) PostMessageA(handle_, kActivateForm, 0, 0);
+      break;
+    case kActivateForm:
+      if (GetActiveWindow() == handle_) ActivateTarget();
+      return 0;
+    case WM_CLOSE: {
+      // Closing the program from its task-bar button closes the form in use as its close box
+      // would; a form that waits for a box is left alone.
+      TForm* form = !modal_.empty() ? modal_.back() : mainForm_;
+      if (form && form->Handle() && IsWindowEnabled(form->Handle())) SendMessageA(form->Handle(), WM_CLOSE, 0, 0);
+      return 0;
+    }
+    default:
+      break;
+  }
+  return DefWindowProcA(handle_, msg, wp, lp);
+}
 
 void TApplication::AddForm(TForm* form) {
   if (std::find(forms_.begin(), forms_.end(), form) != forms_.end()) return;
@@ -47,7 +174,10 @@ void TApplication::AddForm(TForm* form) {
 void TApplication::RemoveForm(TForm* form) {
   forms_.erase(std::remove(forms_.begin(), forms_.end(), form), forms_.end());
   modal_.erase(std::remove(modal_.begin(), modal_.end(), form), modal_.end());
-  if (mainForm_ == form) mainForm_ = nullptr;
+  if (mainForm_ == form) {
+    mainForm_ = nullptr;
+    UpdateVisible();
+  }
 }
 
 HWND TApplication::ActiveWindow() const {
@@ -101,6 +231,9 @@ void TApplication::ProcessMessages() {
 
 void TApplication::Terminate() {
   terminated_ = true;
+  // The program is ending: its task-bar button goes with the main form.
+  if (handle_) SetWindowPos(handle_, nullptr, 0, 0, 0, 0,
+                            SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
   if (running_) PostQuitMessage(0);
 }
 

@@ -1,4 +1,7 @@
 // The application object: title, forms, message loop, message boxes and the default error box.
+// It has a window of its own, the application window: a top-level window of no size that carries
+// the title and stands for the program on the task bar. Every form is owned by it, so no form has a
+// task-bar button of its own; the button shows while the main form does.
 #pragma once
 
 #include <windows.h>
@@ -12,12 +15,25 @@ class TForm;
 
 class TApplication {
  public:
-  // Registers the toolkit's window classes and the common controls.
+  // Registers the toolkit's window classes and the common controls, and makes the application
+  // window.
   void Initialize();
 
-  // The caption of the default error box; the file name of the program until set.
+  // The caption of the default error box and of the application window, so the task bar shows it;
+  // the file name of the program until set. Setting it makes the application window if needed.
   const std::string& Title() const;
   void SetTitle(const std::string& title);
+
+  // The application window (made once, by Initialize or SetTitle).
+  HWND Handle() const { return handle_; }
+  // Minimising a form minimises the program: the application window goes to the task bar and the
+  // forms are hidden with it. Restoring it (its task-bar button or system menu) shows them again
+  // and activates the form in use.
+  void Minimize();
+  void Restore();
+  // Shows the task-bar button while the main form is shown, hides it otherwise; the button takes
+  // the main form's icons. TForm::Show calls it; Terminate hides the button.
+  void UpdateVisible();
 
   // Constructs a form, makes it the main form when it is the first, and runs its OnCreate.
   template <class F>
@@ -65,6 +81,15 @@ class TApplication {
   bool initialized_ = false;
   bool terminated_ = false;
   bool running_ = false;
+  HWND handle_ = nullptr;
+
+  void CreateHandle();
+  // The window a user means when activating the program: the one used last, a box it waits for,
+  // the modal form or the main form.
+  HWND ActivationTarget() const;
+  void ActivateTarget();
+  LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp);
+  friend LRESULT CALLBACK ApplicationWndProc(HWND, UINT, WPARAM, LPARAM);
 };
 
 extern TApplication Application;

@@ -45,6 +45,8 @@ TForm::TForm(const char* className) : className_(className) {
   parentFont_ = false;
   CreateHandle(nullptr, className_.c_str(), StyleOf(borderStyle_), ExStyleOf(borderStyle_),
                {static_cast<int>(CW_USEDEFAULT), static_cast<int>(CW_USEDEFAULT), 400, 300}, "");
+  // Owned by the application window, the form has no task-bar button of its own.
+  SetWindowLongPtrA(handle_, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(Application.Handle()));
 }
 
 TForm::~TForm() {
@@ -126,6 +128,7 @@ void TForm::Centre() {
 void TForm::Show() {
   if (position_ != poDesigned) Centre();
   ShowWindow(handle_, SW_SHOW);
+  Application.UpdateVisible();
   SetForegroundWindow(handle_);
 }
 
@@ -143,7 +146,8 @@ int TForm::ShowModal() {
   inModal_ = true;
   Show();
   MSG msg;
-  while (modalResult_ == mrNone && IsWindowVisible(handle_)) {
+  // A minimised program hides the form without ending its showing.
+  while (modalResult_ == mrNone && (IsWindowVisible(handle_) || IsIconic(Application.Handle()))) {
     BOOL r = GetMessageA(&msg, nullptr, 0, 0);
     if (r == 0 || r == -1) {
       PostQuitMessage(static_cast<int>(msg.wParam));
@@ -207,6 +211,24 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
       if (LOWORD(lp)) FocusControl(reinterpret_cast<HWND>(wp));
       else SelectNext(wp != 0);
       return 0;
+    case WM_SYSCOMMAND:
+      // A form alone would shrink to an icon on the desktop: the program is minimised instead.
+      if ((wp & 0xFFF0) == SC_MINIMIZE) {
+        Application.Minimize();
+        return 0;
+      }
+      break;
+    case WM_ACTIVATE:
+      // The control that had the focus gets it back when the form is used again.
+      if (LOWORD(wp) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(handle_, focus)) lastFocus_ = focus;
+      } else if (lastFocus_ && IsChild(handle_, lastFocus_) && IsWindowVisible(lastFocus_) &&
+                 IsWindowEnabled(lastFocus_)) {
+        ::SetFocus(lastFocus_);
+        return 0;
+      }
+      break;
     case DM_GETDEFID:
       if (default_ && default_->Handle())
         return MAKELRESULT(GetDlgCtrlID(default_->Handle()), DC_HASDEFID);

@@ -86,5 +86,6 @@ class TForm : public TWinControl {
   bool inModal_ = false;
   bool created_ = false;
   HICON iconSmall_ = nullptr, iconBig_ = nullptr;
+  HWND lastFocus_ = nullptr;  // the focused control when the form was last deactivated
   std::vector<TObject*> owned_;
 };

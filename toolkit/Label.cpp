@@ -1,7 +1,8 @@
 #include "Label.h"
 
 void TLabel::Build(TWinControl* parent, const TBounds& bounds, const std::string& caption) {
-  DWORD style = WS_VISIBLE | SS_NOTIFY | (wordWrap_ ? SS_LEFT : SS_LEFTNOWORDWRAP);
+  DWORD style = WS_VISIBLE | SS_NOTIFY | (wordWrap_ ? SS_LEFT : SS_LEFTNOWORDWRAP) |
+                (showAccelChar_ ? 0 : SS_NOPREFIX);
   CreateHandle(parent, "Static", style, 0, bounds, caption);
   AdjustSize();
 }
@@ -17,10 +18,16 @@ void TLabel::SetWordWrap(bool wrap) {
   AdjustSize();
 }
 
+void TLabel::SetShowAccelChar(bool show) {
+  showAccelChar_ = show;
+  ApplyStyle();
+  AdjustSize();
+}
+
 void TLabel::ApplyStyle() {
   if (!handle_) return;
-  LONG style = GetWindowLongA(handle_, GWL_STYLE) & ~SS_TYPEMASK;
-  style |= wordWrap_ ? SS_LEFT : SS_LEFTNOWORDWRAP;
+  LONG style = GetWindowLongA(handle_, GWL_STYLE) & ~(SS_TYPEMASK | SS_NOPREFIX);
+  style |= (wordWrap_ ? SS_LEFT : SS_LEFTNOWORDWRAP) | (showAccelChar_ ? 0 : SS_NOPREFIX);
   SetWindowLongA(handle_, GWL_STYLE, style);
   Invalidate();
 }
@@ -55,7 +62,8 @@ void TLabel::AdjustSize() {
   HDC dc = GetDC(handle_);
   HGDIOBJ old = SelectObject(dc, font_.Handle());
   RECT r = {0, 0, wordWrap_ ? Width() : 0, 0};
-  UINT flags = DT_CALCRECT | DT_LEFT | DT_EXPANDTABS | (wordWrap_ ? DT_WORDBREAK : 0);
+  UINT flags = DT_CALCRECT | DT_LEFT | DT_EXPANDTABS | (wordWrap_ ? DT_WORDBREAK : 0) |
+               (showAccelChar_ ? 0 : DT_NOPREFIX);
   if (text.empty()) {
     TEXTMETRICA tm;
     GetTextMetricsA(dc, &tm);

@@ -1,6 +1,8 @@
 // A static text. Auto size makes it as large as its text (with word wrap: as tall as the wrapped
 // text at its width); the link look is an underlined, coloured caption with a hand cursor whose
-// click runs OnClick.
+// click runs OnClick. A static control reads "&" as the mark of an accelerator (underlining the
+// next character, "&&" for one "&"); a label that shows data turns that off and shows its text as
+// it is.
 #pragma once
 
 #include "Control.h"
@@ -14,6 +16,9 @@ class TLabel : public TControl {
   bool AutoSize() const { return autoSize_; }
   void SetWordWrap(bool wrap);
   bool WordWrap() const { return wordWrap_; }
+  // false: "&" is shown as it is (SS_NOPREFIX), in what is drawn and in what auto size measures.
+  void SetShowAccelChar(bool show);
+  bool ShowAccelChar() const { return showAccelChar_; }
   void SetTransparent(bool transparent) { transparent_ = transparent; Invalidate(); }
   // Underlined caption in `color`, hand cursor.
   void SetLinkLook(TColor color);
@@ -33,6 +38,7 @@ class TLabel : public TControl {
   void AdjustSize();
   bool autoSize_ = true;
   bool wordWrap_ = false;
+  bool showAccelChar_ = true;
   bool transparent_ = false;
   bool link_ = false;
 };

@@ -28,6 +28,7 @@ void BuildLayoutRow(TForm* form, TControl* control, const char* name, const char
   if (label) {
     label->SetWordWrap((flags & lfWordWrap) != 0);
     if (flags & lfFixedSize) label->SetAutoSize(false);
+    if (flags & lfNoPrefix) label->SetShowAccelChar(false);
   }
   control->SetName(n);
   control->Build(container, bounds, caption ? caption : "");

@@ -38,6 +38,7 @@ enum : unsigned {
   lfAlignLeft = 1u << 15,
   lfAlignRight = 1u << 16,
   lfAlignClient = 1u << 17,
+  lfNoPrefix = 1u << 18,       // labels that show data: "&" is shown, not taken as an accelerator
 };
 
 template <class F>

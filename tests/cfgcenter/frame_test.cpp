@@ -257,6 +257,43 @@ TEST_F(MainFormTest, WordlibLabelsShowPathAndRoundedTime) {
   EXPECT_NE(std::string::npos, f.lblUsrWordlibTime.Caption().find("13"));
 }
 
+// A folder named "R&D" or "R&&D" shows as it is, when the window opens and after Save reads the
+// path again: the labels that show data take no "&" for the mark of an accelerator.
+TEST_F(MainFormTest, WordlibLabelsShowEveryAmpersand) {
+  krevtest::ScratchDir dir("wl");
+  std::vector<std::string> libs;
+  for (const char* folder : {"R&D", "R&&D"}) {
+    const std::string sub = dir / folder;
+    ASSERT_TRUE(CreateDirectoryA(sub.c_str(), nullptr)) << sub;
+    libs.push_back(sub + "\\lex.dat");
+    ASSERT_TRUE(krevtest::WriteFileBytes(libs.back(), "KREVLEX 1\r\n"));
+  }
+  TKrevConfig c;
+  c.LoadDefaults();
+  c.FUserWordlibFile = libs[0];
+  StoreSettings(c);
+  // Save without its prompt, as after a tick in the prompt's box.
+  HKEY key = nullptr;
+  ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_CURRENT_USER, KrevSettingsKey, 0, KEY_SET_VALUE, &key));
+  DWORD zero = 0;
+  RegSetValueExA(key, KrevPromptAfterSaveValue, 0, REG_DWORD, reinterpret_cast<BYTE*>(&zero), sizeof zero);
+  RegCloseKey(key);
+
+  TfrmMain& f = Open();
+  auto expectShownAsIs = [&f](const std::string& lib) {
+    EXPECT_EQ(lib, f.lblUsrWordlibPath.Caption());
+    EXPECT_NE("未知", f.lblUsrWordlibTime.Caption());
+    for (TLabel* label : {&f.lblUsrWordlibPath, &f.lblUsrWordlibTime}) {
+      EXPECT_NE(0, GetWindowLongA(label->Handle(), GWL_STYLE) & SS_NOPREFIX) << label->Name();
+    }
+  };
+  expectShownAsIs(libs[0]);
+  ASSERT_TRUE(f.rdbxDefineWordlib.Checked());
+  f.edtDefineWordlibPath.SetText(libs[1]);
+  SendMessageA(f.btnApply.Handle(), BM_CLICK, 0, 0);
+  expectShownAsIs(libs[1]);
+}
+
 TEST_F(MainFormTest, MissingWordlibShowsUnknownAndThePath) {
   TKrevConfig c;
   c.LoadDefaults();

@@ -26,6 +26,18 @@ std::string FrontPage(TfrmMain& f) {
 
 class VersionPageTest : public PagesTest {};
 
+// A label that shows data draws every "&" as it is and, sizing itself, measures it so.
+void ExpectShownAsIs(const TLabel& label) {
+  EXPECT_NE(0, GetWindowLongA(label.Handle(), GWL_STYLE) & SS_NOPREFIX) << label.Name();
+  HDC dc = GetDC(label.Handle());
+  HGDIOBJ old = SelectObject(dc, label.Font().Handle());
+  RECT r = {0, 0, 0, 0};
+  DrawTextA(dc, label.Caption().c_str(), -1, &r, DT_CALCRECT | DT_LEFT | DT_EXPANDTABS | DT_NOPREFIX);
+  SelectObject(dc, old);
+  ReleaseDC(label.Handle(), dc);
+  EXPECT_EQ(r.right - r.left, label.Width()) << label.Name();
+}
+
 }  // namespace
 
 TEST_F(VersionPageTest, PageAsLaidOutAndStretching) {
@@ -86,11 +98,15 @@ TEST_F(VersionPageTest, PageAsLaidOutAndStretching) {
   EXPECT_GT(f.lblEmail.Caption().size(), 7u);
   EXPECT_FALSE(f.lblCopyright.Caption().empty());
   EXPECT_FALSE(f.Label23.Caption().empty());
-  // The credits: four lines, each a role and the people in it, not to be edited.
+  // The versions and the links show their texts as they are.
+  for (TLabel* data : {&f.lblVerEngine, &f.lblVerIme, &f.lblUrl, &f.lblEmail}) ExpectShownAsIs(*data);
+  // The credits: four lines, each a role and the people in it, not to be edited, in a box without
+  // a scroll bar.
   EXPECT_TRUE(f.Memo1.ReadOnly());
   std::string credits = f.Memo1.Text();
   EXPECT_EQ(3, std::count(credits.begin(), credits.end(), '\n')) << credits;
   EXPECT_EQ(4, static_cast<int>(SendMessageA(f.Memo1.Handle(), EM_GETLINECOUNT, 0, 0)));
+  EXPECT_EQ(0, GetWindowLongA(f.Memo1.Handle(), GWL_STYLE) & (WS_VSCROLL | WS_HSCROLL));
   // The content fits the visible area of the design size.
   EXPECT_LE(f.Label24.Top() + f.Label24.Height(), 345);
 
@@ -110,7 +126,8 @@ TEST_F(VersionPageTest, EachLabelShowsItsOwnEntryOrKeepsItsText) {
   const std::string uni = dir + "veruni.dll";  // 080404b0 "5.0.1" only
   const std::string eng = dir + "vereng.dll";  // 040904b0 only
   const std::string none = dir + "vernone.dll";
-  for (const std::string& p : {chs, uni, eng, none}) ASSERT_TRUE(krevtest::FileExists(p)) << p;
+  const std::string amp = dir + "veramp.dll";  // 080404b0 "3.1 R&D", 080403a8 "4.5 &&6 &"
+  for (const std::string& p : {chs, uni, eng, none, amp}) ASSERT_TRUE(krevtest::FileExists(p)) << p;
   struct Case {
     const char* name;
     std::string engine, ime;  // empty: no such file
@@ -122,6 +139,7 @@ TEST_F(VersionPageTest, EachLabelShowsItsOwnEntryOrKeepsItsText) {
       {"another language only", eng, eng, "2.4", "2.4"},
       {"no version information", none, none, "2.4", "2.4"},
       {"engine missing", "", chs, "2.4", "4.5.6.7"},
+      {"texts with &", amp, amp, "3.1 R&D", "4.5 &&6 &"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -135,6 +153,8 @@ TEST_F(VersionPageTest, EachLabelShowsItsOwnEntryOrKeepsItsText) {
     TfrmMain& f = Open();
     EXPECT_EQ(c.engineText, f.lblVerEngine.Caption());
     EXPECT_EQ(c.imeText, f.lblVerIme.Caption());
+    ExpectShownAsIs(f.lblVerEngine);
+    ExpectShownAsIs(f.lblVerIme);
     // The two versions line up, whatever their length.
     EXPECT_EQ(210, f.lblVerEngine.Left());
     EXPECT_EQ(210, f.lblVerIme.Left());

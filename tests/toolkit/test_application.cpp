@@ -1,0 +1,227 @@
+// The application window that stands for the program on the task bar: the forms it owns, the
+// title it carries, minimising and restoring the program through it.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "Toolkit.h"
+#include "responder.h"
+
+using krevtest::PumpUntil;
+
+namespace {
+
+std::string WindowText(HWND h) {
+  char buf[256] = {0};
+  GetWindowTextA(h, buf, sizeof buf);
+  return buf;
+}
+
+std::string WindowClass(HWND h) {
+  char buf[64] = {0};
+  GetClassNameA(h, buf, sizeof buf);
+  return buf;
+}
+
+// The shell's rule for a task-bar button: a visible window that is not a tool window and either
+// has no owner or asks for a button.
+bool HasTaskBarButton(HWND h) {
+  LONG ex = GetWindowLongA(h, GWL_EXSTYLE);
+  if (!IsWindowVisible(h) || (ex & WS_EX_TOOLWINDOW)) return false;
+  return GetWindow(h, GW_OWNER) == nullptr || (ex & WS_EX_APPWINDOW);
+}
+
+struct ThisThreadWindows {
+  std::vector<HWND> all;
+  static BOOL CALLBACK Add(HWND h, LPARAM lp) {
+    reinterpret_cast<ThisThreadWindows*>(lp)->all.push_back(h);
+    return TRUE;
+  }
+  ThisThreadWindows() { EnumThreadWindows(GetCurrentThreadId(), Add, reinterpret_cast<LPARAM>(this)); }
+};
+
+// A main form with two buttons; it is the program's main form while the fixture lives.
+class MainForm : public TForm {
+ public:
+  MainForm() : TForm("TAppMainForm") {
+    SetClientSize(300, 120);
+    BuildLayout<MainForm>(this, {
+        {&btnFirst, "btnFirst", "", 8, 8, 90, 25, "第一", &MainForm::btnFirstClick},
+        {&btnSecond, "btnSecond", "", 108, 8, 90, 25, "第二", &MainForm::btnSecondClick},
+    });
+  }
+  void btnFirstClick(TObject*) { ++firstClicks; }
+  void btnSecondClick(TObject*) { ++secondClicks; }
+  TButton btnFirst, btnSecond;
+  int firstClicks = 0, secondClicks = 0;
+};
+
+class ApplicationWindow : public ::testing::Test {
+ protected:
+  ApplicationWindow() : savedMain_(Application.MainForm()), savedTitle_(Application.Title()) {
+    Application.SetTitle("青岚拼音输入法－测试");
+    Application.SetMainForm(nullptr);
+    Application.AddForm(&main_);
+    Application.SetMainForm(&main_);
+  }
+  ~ApplicationWindow() override {
+    // Whatever a failed case left: the program restored and the form gone from the task bar.
+    Application.Restore();
+    main_.Hide();
+    Application.RemoveForm(&main_);
+    Application.SetMainForm(savedMain_);
+    Application.SetTitle(savedTitle_);
+  }
+  HWND app() const { return Application.Handle(); }
+  MainForm main_;
+
+ private:
+  TForm* savedMain_;
+  std::string savedTitle_;
+};
+
+}  // namespace
+
+TEST_F(ApplicationWindow, CarriesTheTitleAndOwnsEveryForm) {
+  ASSERT_NE(app(), nullptr);
+  EXPECT_EQ(WindowClass(app()), "TApplication");
+  EXPECT_EQ(WindowText(app()), "青岚拼音输入法－测试");
+  Application.SetTitle("青岚拼音输入法－配置向导");
+  EXPECT_EQ(WindowText(app()), "青岚拼音输入法－配置向导");
+
+  TForm other("TAppOtherForm");
+  for (HWND form : {main_.Handle(), other.Handle()}) {
+    EXPECT_EQ(GetWindow(form, GW_OWNER), app());
+    EXPECT_EQ(GetWindowLongA(form, GWL_EXSTYLE) & WS_EX_APPWINDOW, 0);
+  }
+  // The window has no size: nothing of it shows on the desktop.
+  RECT r;
+  GetWindowRect(app(), &r);
+  EXPECT_EQ(r.right - r.left, 0);
+  EXPECT_EQ(r.bottom - r.top, 0);
+  EXPECT_EQ(GetWindow(app(), GW_OWNER), nullptr);
+}
+
+TEST_F(ApplicationWindow, OneTaskBarButtonWhileTheMainFormShows) {
+  HICON icon = LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
+  SendMessageA(main_.Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+  auto buttons = [] {
+    std::vector<HWND> v;
+    for (HWND h : ThisThreadWindows().all)
+      if (HasTaskBarButton(h)) v.push_back(h);
+    return v;
+  };
+  EXPECT_TRUE(buttons().empty());
+  main_.Show();
+  EXPECT_EQ(buttons(), std::vector<HWND>{app()});
+  // The button shows the main form's icon.
+  EXPECT_EQ(SendMessageA(app(), WM_GETICON, ICON_SMALL, 0), reinterpret_cast<LRESULT>(icon));
+  // A second form shown beside the main one gets no button of its own.
+  TForm other("TAppOtherForm");
+  other.Show();
+  EXPECT_EQ(buttons(), std::vector<HWND>{app()});
+  other.Hide();
+  main_.Close();
+  EXPECT_TRUE(Application.Terminated());
+  EXPECT_TRUE(buttons().empty());
+}
+
+// The main form's minimise box minimises the program; its task-bar button restores it, with the
+// focus where it was, and the form takes clicks again.
+TEST_F(ApplicationWindow, MinimiseAndRestoreTheProgram) {
+  main_.Show();
+  main_.btnSecond.SetFocus();
+  ASSERT_TRUE(main_.btnSecond.Focused());
+  SendMessageA(main_.Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  EXPECT_TRUE(PumpUntil([&] { return IsIconic(app()) && !main_.Visible(); }));
+  EXPECT_TRUE(IsWindowVisible(app()));  // the button stays on the task bar
+  EXPECT_FALSE(IsIconic(main_.Handle()));  // no icon of the form's own on the desktop
+
+  SendMessageA(app(), WM_SYSCOMMAND, SC_RESTORE, 0);
+  EXPECT_TRUE(PumpUntil([&] { return !IsIconic(app()) && main_.Visible() && GetActiveWindow() == main_.Handle(); }));
+  EXPECT_TRUE(main_.Enabled());
+  EXPECT_TRUE(main_.btnSecond.Focused());
+  SendMessageA(main_.btnFirst.Handle(), BM_CLICK, 0, 0);
+  EXPECT_EQ(main_.firstClicks, 1);
+
+  // The task-bar button's own minimise (a click on the button of the active program) does the same.
+  SendMessageA(app(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  EXPECT_TRUE(PumpUntil([&] { return IsIconic(app()) && !main_.Visible(); }));
+  SendMessageA(app(), WM_SYSCOMMAND, SC_RESTORE, 0);
+  EXPECT_TRUE(PumpUntil([&] { return !IsIconic(app()) && main_.Visible(); }));
+}
+
+// Activating the program (Alt+Tab, its task-bar button) lands on the form in use.
+TEST_F(ApplicationWindow, ActivationPassesToTheForm) {
+  main_.Show();
+  SetActiveWindow(app());
+  EXPECT_TRUE(PumpUntil([&] { return GetActiveWindow() == main_.Handle(); }));
+}
+
+// A modal form keeps its showing while the program is minimised, and comes back with it.
+TEST_F(ApplicationWindow, ModalFormSurvivesMinimiseAndRestore) {
+  main_.Show();
+  TForm prompt("TAppPromptForm");
+  TButton ok;
+  ok.Build(&prompt, {8, 8, 73, 25}, "确定");
+  ok.OnClick = [&](TObject*) { prompt.SetModalResult(mrOk); };
+  Application.AddForm(&prompt);
+  std::atomic<bool> done{false};
+  std::atomic<int> step{0};
+  // Everything is posted, as the task bar does: a thread that sent to a form whose modal loop had
+  // ended would wait for ever.
+  std::thread person([&] {
+    auto waitFor = [&](const std::function<bool()>& state) {
+      for (int i = 0; i < 1500 && !done; ++i) {
+        if (state()) return true;
+        Sleep(10);
+      }
+      return false;
+    };
+    if (waitFor([&] { return IsWindowVisible(prompt.Handle()) != FALSE; })) {
+      step = 1;
+      PostMessageA(app(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+      if (waitFor([&] { return !IsWindowVisible(prompt.Handle()) && IsIconic(app()); })) {
+        step = 2;
+        PostMessageA(app(), WM_SYSCOMMAND, SC_RESTORE, 0);
+        if (waitFor([&] { return IsWindowVisible(prompt.Handle()) && !IsIconic(app()); })) step = 3;
+      }
+    }
+    if (step == 3) {
+      PostMessageA(prompt.Handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(ok.Handle()), BN_CLICKED),
+                   reinterpret_cast<LPARAM>(ok.Handle()));
+    } else {
+      PostMessageA(prompt.Handle(), WM_CLOSE, 0, 0);  // ends a showing that went wrong: a failure, not a hang
+    }
+  });
+  int result = prompt.ShowModal();
+  done = true;
+  person.join();
+  EXPECT_EQ(step, 3);
+  EXPECT_EQ(result, mrOk);
+  EXPECT_TRUE(main_.Visible());
+  EXPECT_TRUE(main_.Enabled());
+  Application.RemoveForm(&prompt);
+}
+
+// Closing from the task-bar button's menu closes the form in use as its close box would.
+TEST_F(ApplicationWindow, CloseFromTheTaskBarClosesTheFormInUse) {
+  int mainCloses = 0;
+  main_.OnClose = [&](TObject*) { ++mainCloses; };
+  main_.Show();
+  TForm prompt("TAppPromptForm");
+  Application.AddForm(&prompt);
+  PostMessageA(app(), WM_CLOSE, 0, 0);
+  EXPECT_EQ(prompt.ShowModal(), mrCancel);
+  EXPECT_TRUE(main_.Visible());
+  EXPECT_EQ(mainCloses, 0);
+  Application.RemoveForm(&prompt);
+  SendMessageA(app(), WM_CLOSE, 0, 0);
+  EXPECT_EQ(mainCloses, 1);
+  EXPECT_FALSE(main_.Visible());
+  EXPECT_TRUE(Application.Terminated());
+}
