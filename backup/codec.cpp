@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-CodecWriteFn g_CodecWriteFile = WriteFile;
+#include "calls.h"
 
 namespace {
 
@@ -148,7 +148,7 @@ bool FlushOut() {
   while (done < g_Run.outLen) {
     DWORD n = 0;
     DWORD want = static_cast<DWORD>(g_Run.outLen - done);
-    if (!g_CodecWriteFile(g_Run.target, g_Run.out.data() + done, want, &n, nullptr) || n == 0) {
+    if (!LexVaultCalls.WriteFile(g_Run.target, g_Run.out.data() + done, want, &n, nullptr) || n == 0) {
       g_Run.writeFailed = true;
       g_Run.outLen = 0;
       return false;

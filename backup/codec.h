@@ -22,8 +22,3 @@ int StdStreamDescriptor(FILE* stream);
 
 // Stands wherever the codec would print the description of a system error: it prints none.
 void IgnoreSystemError(const char* text);
-
-// The write call of the target file. Tests replace it to make a write fail (disk full) or to
-// interrupt a run part way; it is WriteFile otherwise.
-using CodecWriteFn = BOOL(WINAPI*)(HANDLE, LPCVOID, DWORD, LPDWORD, LPOVERLAPPED);
-extern CodecWriteFn g_CodecWriteFile;
