@@ -1,9 +1,8 @@
 // The gzip codec of LexVault: writes the word library into a backup file as one gzip member and
 // reads it back. Each entry point runs the codec once, in-process, from a source file into a target
-// file; the target is only replaced when the run ends without complaint.
+// file; the target is only replaced when the run ends without complaint. The member format itself
+// is gzmember.h; this is the run around it, in the shape of gzip's command line.
 #pragma once
-
-#include <windows.h>
 
 #include <cstdio>
 
