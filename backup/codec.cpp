@@ -1,7 +1,10 @@
+// The run around the member format of gzmember.h, built as gzip's command line running in-process:
+// the GZIP words and the options, the source and its missing-name lookup, the new file beside the
+// target and its move into place, signals, and the statuses 16/17/18 that the entry points turn
+// into 0 or -1.
 #include "codec.h"
 
 #include <io.h>
-#include <zlib.h>
 
 #include <csignal>
 #include <cstdint>
@@ -9,11 +12,11 @@
 #include <string>
 #include <vector>
 
-CodecWriteFn g_CodecWriteFile = WriteFile;
+#include "calls.h"
+#include "gzmember.h"
 
 namespace {
 
-constexpr DWORD kChunk = 256 * 1024;  // read and write unit; memory use does not grow with the file
 constexpr size_t kPathMax = 260;
 
 // The run's way back to its entry point: thrown by ExitCodecRun with the status. A long jump
@@ -36,17 +39,11 @@ struct CodecRunState {
   const char* prog = "gzip";
   int status = CODEC_OK;
   int decompress = 0;
-  int toStdout = 0;
   std::string targetPath;
   std::string newPath;  // the new file beside the target; moved into place only on CODEC_OK
   HANDLE target = INVALID_HANDLE_VALUE;
   FileId targetId;  // the file already at the target path, or just its path when there is none
   FileId newId;
-  std::vector<unsigned char> out;
-  size_t outLen = 0;
-  bool writeFailed = false;
-  std::string envCopy;               // the GZIP text
-  std::vector<std::string> envArgs;  // program name, GZIP words, given arguments
   bool signalsRouted = false;
   void (*prevInt)(int) = SIG_DFL;
   void (*prevTerm)(int) = SIG_DFL;
@@ -55,7 +52,7 @@ struct CodecRunState {
 CodecRunState g_Run;
 volatile std::sig_atomic_t g_Interrupted = 0;
 
-[[noreturn]] void ExitCodecRun(int status);
+// ---- Diagnostics and status
 
 // A windowed program has no standard error: the runtime gives -1 or -2 for its handle.
 bool HaveStdErr() {
@@ -73,9 +70,12 @@ void SystemDiag(const std::string& name) {
   if (HaveStdErr()) std::fputc('\n', stderr);
 }
 
-void SetWarning() {
-  if (g_Run.status == CODEC_OK) g_Run.status = CODEC_WARNING;
+// An error always stands; a warning only while nothing went wrong before it.
+void Raise(int status) {
+  if (status == CODEC_ERROR || (status == CODEC_WARNING && g_Run.status == CODEC_OK)) g_Run.status = status;
 }
+
+// ---- Files
 
 class HandleGuard {
  public:
@@ -116,433 +116,7 @@ bool SameFile(const FileId& a, const FileId& b) {
   return !a.fullPath.empty() && lstrcmpiA(a.fullPath.c_str(), b.fullPath.c_str()) == 0;
 }
 
-extern "C" void OnCodecSignal(int sig) {
-  g_Interrupted = 1;
-  std::signal(sig, OnCodecSignal);  // the runtime resets the handler before calling it
-}
-
-void RouteSignals() {
-  g_Run.prevInt = std::signal(SIGINT, OnCodecSignal);
-  if (g_Run.prevInt == SIG_IGN) std::signal(SIGINT, SIG_IGN);
-  g_Run.prevTerm = std::signal(SIGTERM, OnCodecSignal);
-  if (g_Run.prevTerm == SIG_IGN) std::signal(SIGTERM, SIG_IGN);
-  g_Run.signalsRouted = true;
-}
-
-void RestoreSignals() {
-  if (!g_Run.signalsRouted) return;
-  std::signal(SIGINT, g_Run.prevInt == SIG_ERR ? SIG_DFL : g_Run.prevInt);
-  std::signal(SIGTERM, g_Run.prevTerm == SIG_ERR ? SIG_DFL : g_Run.prevTerm);
-  g_Run.signalsRouted = false;
-}
-
-void CheckInterrupt() {
-  if (g_Interrupted) {
-    Diag(g_Run.targetPath, "interrupted");
-    ExitCodecRun(CODEC_ERROR);
-  }
-}
-
-bool FlushOut() {
-  size_t done = 0;
-  while (done < g_Run.outLen) {
-    DWORD n = 0;
-    DWORD want = static_cast<DWORD>(g_Run.outLen - done);
-    if (!g_CodecWriteFile(g_Run.target, g_Run.out.data() + done, want, &n, nullptr) || n == 0) {
-      g_Run.writeFailed = true;
-      g_Run.outLen = 0;
-      return false;
-    }
-    done += n;
-  }
-  g_Run.outLen = 0;
-  return true;
-}
-
-// Free room at the end of the output buffer, writing the buffer out first when it is full.
-unsigned char* OutSpace(uInt* avail) {
-  if (g_Run.outLen == g_Run.out.size()) {
-    CheckInterrupt();
-    if (!FlushOut()) {
-      SystemDiag(g_Run.targetPath);
-      ExitCodecRun(CODEC_ERROR);
-    }
-  }
-  *avail = static_cast<uInt>(g_Run.out.size() - g_Run.outLen);
-  return g_Run.out.data() + g_Run.outLen;
-}
-
-[[noreturn]] void ExitCodecRun(int status) {
-  if (g_Run.target != INVALID_HANDLE_VALUE) {
-    if (!g_Run.writeFailed && g_Run.outLen > 0 && !FlushOut()) SystemDiag(g_Run.targetPath);
-    if (g_Run.writeFailed) status = CODEC_ERROR;
-    if (!CloseHandle(g_Run.target)) status = CODEC_ERROR;
-    g_Run.target = INVALID_HANDLE_VALUE;
-    if (status == CODEC_OK &&
-        !MoveFileExA(g_Run.newPath.c_str(), g_Run.targetPath.c_str(), MOVEFILE_REPLACE_EXISTING)) {
-      SystemDiag(g_Run.targetPath);
-      status = CODEC_ERROR;
-    }
-    if (status != CODEC_OK) DeleteFileA(g_Run.newPath.c_str());
-    g_Run.newPath.clear();
-  }
-  RestoreSignals();
-  g_Run.envArgs.clear();
-  g_Run.envCopy.clear();
-  throw CodecExit{status};
-}
-
-const char* BaseName(const char* path) {
-  const char* base = path;
-  for (const char* p = path; *p; ++p) {
-    if (*p == '/' || *p == '\\' || *p == ':') base = p + 1;
-  }
-  return base;
-}
-
-uLong UnixTime(const FILETIME& ft) {
-  const uint64_t kEpoch = 116444736000000000ULL;  // 1970-01-01 in 100 ns units since 1601
-  uint64_t t = (static_cast<uint64_t>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime;
-  if (t < kEpoch) return 0;
-  uint64_t secs = (t - kEpoch) / 10000000ULL;
-  return secs > 0xFFFFFFFFULL ? 0 : static_cast<uLong>(secs);
-}
-
-[[noreturn]] void RefuseOption(const std::string& word) {
-  Diag(word, "option not accepted");
-  ExitCodecRun(CODEC_ERROR);
-}
-
-void ApplyOption(char letter, const std::string& word) {
-  if (letter == 'c') {
-    g_Run.toStdout = 1;
-  } else if (letter == 'd') {
-    g_Run.decompress = 1;
-  } else {
-    RefuseOption(word);  // every other letter of "ab:cdfhH?lLmMnNqrS:tvVZ123456789" and any unknown one
-  }
-}
-
-// One word among the options. Operands, "-" and "--" are refused: an operand would become a further
-// input written into the same target.
-void ParseOptionWord(const std::string& word) {
-  if (word.size() < 2 || word[0] != '-') RefuseOption(word);
-  if (word[1] != '-') {
-    for (size_t i = 1; i < word.size(); ++i) ApplyOption(word[i], word);
-    return;
-  }
-  std::string name = word.substr(2);
-  if (name.empty() || name.find('=') != std::string::npos) RefuseOption(word);
-  static const struct {
-    const char* name;
-    char letter;
-  } kLong[] = {{"to-stdout", 'c'}, {"stdout", 'c'}, {"decompress", 'd'}, {"uncompress", 'd'}};
-  char found = 0;
-  bool ambiguous = false;
-  for (const auto& opt : kLong) {
-    if (name == opt.name) {
-      ApplyOption(opt.letter, word);
-      return;
-    }
-    if (std::strncmp(opt.name, name.c_str(), name.size()) == 0) {
-      if (found && found != opt.letter) ambiguous = true;
-      found = opt.letter;
-    }
-  }
-  if (!found || ambiguous) RefuseOption(word);
-  ApplyOption(found, word);
-}
-
-bool Exists(const std::string& name, WIN32_FILE_ATTRIBUTE_DATA* fad) {
-  return name.size() < kPathMax && GetFileAttributesExA(name.c_str(), GetFileExInfoStandard, fad);
-}
-
-// A restore source that does not exist: a name with a compressed-file ending is not looked up
-// further, others are tried with the endings a compressor adds.
-bool FindCompressedName(std::string* name, WIN32_FILE_ATTRIBUTE_DATA* fad) {
-  std::string lower = *name;
-  AsciiToLower(&lower[0]);
-  static const char* const kEndings[] = {".gz", ".z", ".taz", ".tgz", "-gz", "-z", "_z"};
-  for (const char* ending : kEndings) {
-    size_t n = std::strlen(ending);
-    if (lower.size() > n && lower.compare(lower.size() - n, n, ending) == 0 && lower[lower.size() - n - 1] != '/') {
-      return false;
-    }
-  }
-  static const char* const kTries[] = {".gz", ".z", "-z", ".Z"};
-  for (const char* add : kTries) {
-    std::string candidate = *name + add;
-    if (Exists(candidate, fad)) {
-      *name = candidate;
-      return true;
-    }
-  }
-  return false;
-}
-
-void CompressInput(HANDLE in, const std::string& name, uLong mtime) {
-  struct Deflater {
-    z_stream zs{};
-    bool ready = false;
-    ~Deflater() {
-      if (ready) deflateEnd(&zs);
-    }
-  } d;
-  if (deflateInit2(&d.zs, 6, Z_DEFLATED, 15 + 16, 8, Z_DEFAULT_STRATEGY) != Z_OK) ExitCodecRun(CODEC_ERROR);
-  d.ready = true;
-  gz_header header{};
-  header.time = mtime;
-  header.os = 11;
-  header.name = reinterpret_cast<Bytef*>(const_cast<char*>(BaseName(name.c_str())));
-  if (deflateSetHeader(&d.zs, &header) != Z_OK) ExitCodecRun(CODEC_ERROR);
-
-  std::vector<unsigned char> buf(kChunk);
-  int flush;
-  do {
-    CheckInterrupt();
-    DWORD n = 0;
-    if (!ReadFile(in, buf.data(), kChunk, &n, nullptr)) {
-      SystemDiag(name);
-      ExitCodecRun(CODEC_ERROR);
-    }
-    flush = n == 0 ? Z_FINISH : Z_NO_FLUSH;
-    d.zs.next_in = buf.data();
-    d.zs.avail_in = n;
-    do {
-      uInt avail;
-      d.zs.next_out = OutSpace(&avail);
-      d.zs.avail_out = avail;
-      if (deflate(&d.zs, flush) == Z_STREAM_ERROR) ExitCodecRun(CODEC_ERROR);
-      g_Run.outLen += avail - d.zs.avail_out;
-    } while (d.zs.avail_out == 0);
-  } while (flush != Z_FINISH);
-}
-
-class InputReader {
- public:
-  InputReader(HANDLE h, const std::string& name) : h_(h), name_(name), buf_(kChunk) {}
-
-  // Reads the next piece of the file; false at its end.
-  bool Fill() {
-    if (eof_) return false;
-    CheckInterrupt();
-    DWORD n = 0;
-    if (!ReadFile(h_, buf_.data(), kChunk, &n, nullptr)) {
-      SystemDiag(name_);
-      ExitCodecRun(CODEC_ERROR);
-    }
-    pos_ = 0;
-    len_ = n;
-    eof_ = n == 0;
-    return !eof_;
-  }
-  int Byte() {
-    if (pos_ == len_ && !Fill()) return -1;
-    return buf_[pos_++];
-  }
-  // A byte the member needs: the input ending here is an error.
-  int Need() {
-    int b = Byte();
-    if (b < 0) {
-      Diag(name_, "unexpected end of file");
-      ExitCodecRun(CODEC_ERROR);
-    }
-    return b;
-  }
-  uint32_t Need32() {
-    uint32_t v = 0;
-    for (int i = 0; i < 4; ++i) v |= static_cast<uint32_t>(Need()) << (8 * i);
-    return v;
-  }
-  bool More() { return pos_ < len_ || Fill(); }
-  unsigned char* data() { return buf_.data() + pos_; }
-  DWORD available() const { return len_ - pos_; }
-  void Consume(DWORD n) { pos_ += n; }
-  const std::string& name() const { return name_; }
-
- private:
-  HANDLE h_;
-  std::string name_;
-  std::vector<unsigned char> buf_;
-  DWORD pos_ = 0, len_ = 0;
-  bool eof_ = false;
-};
-
-void InflateMember(InputReader& in) {
-  struct Inflater {
-    z_stream zs{};
-    bool ready = false;
-    ~Inflater() {
-      if (ready) inflateEnd(&zs);
-    }
-  } d;
-  if (inflateInit2(&d.zs, -15) != Z_OK) ExitCodecRun(CODEC_ERROR);
-  d.ready = true;
-  uLong crc = crc32(0, Z_NULL, 0);
-  uint32_t size = 0;
-  int ret = Z_OK;
-  while (ret != Z_STREAM_END) {
-    if (in.available() == 0 && !in.Fill()) {
-      Diag(in.name(), "unexpected end of file");
-      ExitCodecRun(CODEC_ERROR);
-    }
-    d.zs.next_in = in.data();
-    d.zs.avail_in = in.available();
-    for (;;) {
-      uInt avail;
-      unsigned char* out = OutSpace(&avail);
-      d.zs.next_out = out;
-      d.zs.avail_out = avail;
-      ret = inflate(&d.zs, Z_NO_FLUSH);
-      uInt got = avail - d.zs.avail_out;
-      if (got) {
-        crc = crc32(crc, out, got);
-        size += got;
-        g_Run.outLen += got;
-      }
-      if (ret == Z_NEED_DICT || ret == Z_DATA_ERROR || ret == Z_MEM_ERROR || ret == Z_STREAM_ERROR) {
-        Diag(in.name(), "invalid compressed data--format violated");
-        ExitCodecRun(CODEC_ERROR);
-      }
-      if (ret == Z_STREAM_END) break;
-      if (d.zs.avail_in == 0 && d.zs.avail_out != 0) break;  // needs the next piece of input
-    }
-    in.Consume(in.available() - d.zs.avail_in);
-  }
-  uint32_t storedCrc = in.Need32();
-  uint32_t storedSize = in.Need32();
-  if (storedCrc != static_cast<uint32_t>(crc)) {
-    Diag(in.name(), "invalid compressed data--crc error");
-    ExitCodecRun(CODEC_ERROR);
-  }
-  if (storedSize != size) {
-    Diag(in.name(), "invalid compressed data--length error");
-    ExitCodecRun(CODEC_ERROR);
-  }
-}
-
-void DecompressInput(HANDLE h, const std::string& name) {
-  InputReader in(h, name);
-  for (int member = 0;; ++member) {
-    int b0 = in.Byte();
-    int b1 = b0 < 0 ? -1 : in.Byte();
-    if (b1 < 0) {
-      Diag(name, "unexpected end of file");
-      ExitCodecRun(CODEC_ERROR);
-    }
-    if (b0 != 0x1F || b1 != 0x8B) {
-      if (member == 0) {
-        Diag(name, "not in gzip format");
-        g_Run.status = CODEC_ERROR;
-      } else {
-        Diag(name, "decompression OK, trailing garbage ignored");
-        SetWarning();
-      }
-      return;
-    }
-    if (in.Need() != 8) {
-      Diag(name, "unknown method");
-      g_Run.status = CODEC_ERROR;
-      return;
-    }
-    int flags = in.Need();
-    if (flags & (0x20 | 0x02 | 0x40 | 0x80)) {
-      Diag(name, "header flags not supported");
-      g_Run.status = CODEC_ERROR;
-      return;
-    }
-    for (int i = 0; i < 6; ++i) in.Need();  // MTIME, XFL, OS
-    if (flags & 0x04) {
-      int len = in.Need();
-      len |= in.Need() << 8;
-      while (len-- > 0) in.Need();
-    }
-    if (flags & 0x08) {
-      while (in.Need() != 0) {
-      }
-    }
-    if (flags & 0x10) {
-      while (in.Need() != 0) {
-      }
-    }
-    InflateMember(in);
-    if (!in.More()) return;
-  }
-}
-
-void ProcessInput(std::string name) {
-  WIN32_FILE_ATTRIBUTE_DATA fad;
-  if (!Exists(name, &fad)) {
-    DWORD err = name.size() >= kPathMax ? ERROR_FILENAME_EXCED_RANGE : GetLastError();
-    bool missing = err == ERROR_FILE_NOT_FOUND || err == ERROR_PATH_NOT_FOUND;
-    if (!g_Run.decompress || !missing || !FindCompressedName(&name, &fad)) {
-      SystemDiag(name);
-      g_Run.status = CODEC_ERROR;
-      return;
-    }
-  }
-  if (fad.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-    Diag(name, "is a directory -- ignored");
-    SetWarning();
-    return;
-  }
-  HANDLE h = CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                         FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-  if (h == INVALID_HANDLE_VALUE) {
-    SystemDiag(name);
-    g_Run.status = CODEC_ERROR;
-    return;
-  }
-  HandleGuard guard(h);
-  if (GetFileType(h) != FILE_TYPE_DISK) {
-    Diag(name, "not a regular file -- ignored");
-    SetWarning();
-    return;
-  }
-  FileId id = IdOfHandle(h, name);
-  if (SameFile(id, g_Run.targetId) || SameFile(id, g_Run.newId)) {
-    Diag(name, "source and target are the same file");
-    g_Run.status = CODEC_ERROR;
-    return;
-  }
-  if (g_Run.decompress) {
-    DecompressInput(h, name);
-  } else {
-    CompressInput(h, name, UnixTime(fad.ftLastWriteTime));
-  }
-}
-
-[[noreturn]] void CodecMain(int argc, char** argv) {
-  std::vector<std::string> args(argv, argv + argc);
-  DWORD need = GetEnvironmentVariableA("GZIP", nullptr, 0);
-  if (need > 0) {
-    std::string env(need, '\0');
-    DWORD got = GetEnvironmentVariableA("GZIP", &env[0], need);
-    env.resize(got < need ? got : 0);
-    g_Run.envCopy = env;
-    std::vector<std::string> words;
-    size_t pos = 0;
-    while ((pos = env.find_first_not_of(" \t", pos)) != std::string::npos) {
-      size_t end = env.find_first_of(" \t", pos);
-      words.push_back(env.substr(pos, end - pos));
-      pos = end;
-    }
-    if (!words.empty()) {
-      g_Run.envArgs.push_back(args[0]);
-      g_Run.envArgs.insert(g_Run.envArgs.end(), words.begin(), words.end());
-      g_Run.envArgs.insert(g_Run.envArgs.end(), args.begin() + 1, args.end());
-      args = g_Run.envArgs;
-    }
-  }
-  RouteSignals();
-  const char* prog = BaseName(args[0].c_str());
-  if (std::strncmp(prog, "un", 2) == 0 || std::strncmp(prog, "gun", 3) == 0) g_Run.decompress = 1;
-  if (args.size() < 2) ExitCodecRun(CODEC_ERROR);
-  // The last word is the caller's source: always a file name, never read as an option.
-  for (size_t i = 1; i + 1 < args.size(); ++i) ParseOptionWord(args[i]);
-  ProcessInput(args.back());
-  ExitCodecRun(g_Run.status);
-}
+// ---- The target: a new file beside it, put in its place only when the run succeeds
 
 // The `i`-th name for the new file beside a target: the target's full path with the last characters
 // of its file name (which starts at `nameStart`) replaced by "~" and a counter, or by one letter or
@@ -622,8 +196,294 @@ bool OpenTarget(const char* target) {
   g_Run.target = CreateFileBeside(full, static_cast<size_t>(filePart - full), &g_Run.newPath);
   if (g_Run.target == INVALID_HANDLE_VALUE) return false;
   g_Run.newId = IdOfHandle(g_Run.target, g_Run.newPath);
-  g_Run.out.resize(kChunk);
   return true;
+}
+
+// Ends the new file with the run's status: closed and moved over the target on CODEC_OK, deleted
+// otherwise. A close or move that fails makes the run an error.
+int CloseTarget(int status) {
+  if (g_Run.target == INVALID_HANDLE_VALUE) return status;
+  if (!CloseHandle(g_Run.target)) status = CODEC_ERROR;
+  g_Run.target = INVALID_HANDLE_VALUE;
+  if (status == CODEC_OK &&
+      !MoveFileExA(g_Run.newPath.c_str(), g_Run.targetPath.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+    SystemDiag(g_Run.targetPath);
+    status = CODEC_ERROR;
+  }
+  if (status != CODEC_OK) DeleteFileA(g_Run.newPath.c_str());
+  g_Run.newPath.clear();
+  return status;
+}
+
+// The new file as the member layer writes it. A signal stops the writing.
+class TargetFile final : public GzOutput {
+ public:
+  bool Write(const unsigned char* data, unsigned size) override {
+    if (g_Interrupted) return false;
+    while (size > 0) {
+      DWORD n = 0;
+      if (!LexVaultCalls.WriteFile(g_Run.target, data, size, &n, nullptr) || n == 0 || n > size) return false;
+      data += n;
+      size -= n;
+    }
+    return true;
+  }
+};
+
+// ---- Signals and the end of a run
+
+extern "C" void OnCodecSignal(int sig) {
+  g_Interrupted = 1;
+  std::signal(sig, OnCodecSignal);  // the runtime resets the handler before calling it
+}
+
+void RouteSignals() {
+  g_Run.prevInt = std::signal(SIGINT, OnCodecSignal);
+  if (g_Run.prevInt == SIG_IGN) std::signal(SIGINT, SIG_IGN);
+  g_Run.prevTerm = std::signal(SIGTERM, OnCodecSignal);
+  if (g_Run.prevTerm == SIG_IGN) std::signal(SIGTERM, SIG_IGN);
+  g_Run.signalsRouted = true;
+}
+
+void RestoreSignals() {
+  if (!g_Run.signalsRouted) return;
+  std::signal(SIGINT, g_Run.prevInt == SIG_ERR ? SIG_DFL : g_Run.prevInt);
+  std::signal(SIGTERM, g_Run.prevTerm == SIG_ERR ? SIG_DFL : g_Run.prevTerm);
+  g_Run.signalsRouted = false;
+}
+
+[[noreturn]] void ExitCodecRun(int status) {
+  status = CloseTarget(status);
+  RestoreSignals();
+  throw CodecExit{status};
+}
+
+// ---- Options
+
+[[noreturn]] void RefuseOption(const std::string& word) {
+  Diag(word, "option not accepted");
+  ExitCodecRun(CODEC_ERROR);
+}
+
+void ApplyOption(char letter, const std::string& word) {
+  if (letter == 'c') return;  // to standard output: the run always writes into its target
+  if (letter == 'd') {
+    g_Run.decompress = 1;
+    return;
+  }
+  RefuseOption(word);  // every other letter of "ab:cdfhH?lLmMnNqrS:tvVZ123456789" and any unknown one
+}
+
+// One word among the options. Operands, "-" and "--" are refused: an operand would become a further
+// input written into the same target.
+void ParseOptionWord(const std::string& word) {
+  if (word.size() < 2 || word[0] != '-') RefuseOption(word);
+  if (word[1] != '-') {
+    for (size_t i = 1; i < word.size(); ++i) ApplyOption(word[i], word);
+    return;
+  }
+  std::string name = word.substr(2);
+  if (name.empty() || name.find('=') != std::string::npos) RefuseOption(word);
+  static const struct {
+    const char* name;
+    char letter;
+  } kLong[] = {{"to-stdout", 'c'}, {"stdout", 'c'}, {"decompress", 'd'}, {"uncompress", 'd'}};
+  char found = 0;
+  bool ambiguous = false;
+  for (const auto& opt : kLong) {
+    if (name == opt.name) {
+      ApplyOption(opt.letter, word);
+      return;
+    }
+    if (std::strncmp(opt.name, name.c_str(), name.size()) == 0) {
+      if (found && found != opt.letter) ambiguous = true;
+      found = opt.letter;
+    }
+  }
+  if (!found || ambiguous) RefuseOption(word);
+  ApplyOption(found, word);
+}
+
+// The words of the GZIP environment variable, split at blanks and tabs.
+std::vector<std::string> EnvironmentWords() {
+  std::vector<std::string> words;
+  DWORD need = GetEnvironmentVariableA("GZIP", nullptr, 0);
+  if (need == 0) return words;
+  std::string env(need, '\0');
+  DWORD got = GetEnvironmentVariableA("GZIP", &env[0], need);
+  env.resize(got < need ? got : 0);
+  size_t pos = 0;
+  while ((pos = env.find_first_not_of(" \t", pos)) != std::string::npos) {
+    size_t end = env.find_first_of(" \t", pos);
+    words.push_back(env.substr(pos, end - pos));
+    pos = end;
+  }
+  return words;
+}
+
+// ---- The input
+
+const char* BaseName(const char* path) {
+  const char* base = path;
+  for (const char* p = path; *p; ++p) {
+    if (*p == '/' || *p == '\\' || *p == ':') base = p + 1;
+  }
+  return base;
+}
+
+uint32_t UnixTime(const FILETIME& ft) {
+  const uint64_t kEpoch = 116444736000000000ULL;  // 1970-01-01 in 100 ns units since 1601
+  uint64_t t = (static_cast<uint64_t>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime;
+  if (t < kEpoch) return 0;
+  uint64_t secs = (t - kEpoch) / 10000000ULL;
+  return secs > 0xFFFFFFFFULL ? 0 : static_cast<uint32_t>(secs);
+}
+
+bool Exists(const std::string& name, WIN32_FILE_ATTRIBUTE_DATA* fad) {
+  return name.size() < kPathMax && GetFileAttributesExA(name.c_str(), GetFileExInfoStandard, fad);
+}
+
+// A restore source that does not exist: a name with a compressed-file ending is not looked up
+// further, others are tried with the endings a compressor adds.
+bool FindCompressedName(std::string* name, WIN32_FILE_ATTRIBUTE_DATA* fad) {
+  std::string lower = *name;
+  AsciiToLower(&lower[0]);
+  static const char* const kEndings[] = {".gz", ".z", ".taz", ".tgz", "-gz", "-z", "_z"};
+  for (const char* ending : kEndings) {
+    size_t n = std::strlen(ending);
+    if (lower.size() > n && lower.compare(lower.size() - n, n, ending) == 0 && lower[lower.size() - n - 1] != '/') {
+      return false;
+    }
+  }
+  static const char* const kTries[] = {".gz", ".z", "-z", ".Z"};
+  for (const char* add : kTries) {
+    std::string candidate = *name + add;
+    if (Exists(candidate, fad)) {
+      *name = candidate;
+      return true;
+    }
+  }
+  return false;
+}
+
+// The source as the member layer reads it. A signal stops the reading.
+class SourceFile final : public GzInput {
+ public:
+  explicit SourceFile(HANDLE h) : h_(h) {}
+  bool Read(unsigned char* buffer, unsigned size, unsigned* got) override {
+    DWORD n = 0;
+    if (g_Interrupted || !ReadFile(h_, buffer, size, &n, nullptr)) return false;
+    *got = n;
+    return true;
+  }
+
+ private:
+  HANDLE h_;
+};
+
+struct Outcome {
+  int status;
+  const char* text;  // the diagnostic line; nullptr: none, or a system error the codec does not describe
+};
+
+// What a result of the member layer means for the run.
+Outcome OutcomeOf(GzResult result) {
+  static const struct {
+    GzResult result;
+    Outcome outcome;
+  } kOutcomes[] = {
+      {GzResult::Ok, {CODEC_OK, nullptr}},
+      {GzResult::TrailingData, {CODEC_WARNING, "decompression OK, trailing garbage ignored"}},
+      {GzResult::NotGzip, {CODEC_ERROR, "not in gzip format"}},
+      {GzResult::Truncated, {CODEC_ERROR, "unexpected end of file"}},
+      {GzResult::UnknownMethod, {CODEC_ERROR, "unknown method"}},
+      {GzResult::UnsupportedFlags, {CODEC_ERROR, "header flags not supported"}},
+      {GzResult::BadData, {CODEC_ERROR, "invalid compressed data--format violated"}},
+      {GzResult::BadCrc, {CODEC_ERROR, "invalid compressed data--crc error"}},
+      {GzResult::BadLength, {CODEC_ERROR, "invalid compressed data--length error"}},
+      {GzResult::ReadFailed, {CODEC_ERROR, nullptr}},
+      {GzResult::WriteFailed, {CODEC_ERROR, nullptr}},
+      {GzResult::ZlibFailed, {CODEC_ERROR, "out of memory"}},
+  };
+  for (const auto& row : kOutcomes) {
+    if (row.result == result) return row.outcome;
+  }
+  return {CODEC_ERROR, nullptr};
+}
+
+void Conclude(GzResult result, const std::string& source) {
+  Outcome outcome = OutcomeOf(result);
+  if (outcome.status != CODEC_OK && g_Interrupted) {
+    Diag(g_Run.targetPath, "interrupted");
+  } else if (result == GzResult::ReadFailed) {
+    SystemDiag(source);
+  } else if (result == GzResult::WriteFailed) {
+    SystemDiag(g_Run.targetPath);
+  } else if (outcome.text) {
+    Diag(source, outcome.text);
+  }
+  Raise(outcome.status);
+}
+
+void ProcessInput(std::string name) {
+  WIN32_FILE_ATTRIBUTE_DATA fad;
+  if (!Exists(name, &fad)) {
+    DWORD err = name.size() >= kPathMax ? ERROR_FILENAME_EXCED_RANGE : GetLastError();
+    bool missing = err == ERROR_FILE_NOT_FOUND || err == ERROR_PATH_NOT_FOUND;
+    if (!g_Run.decompress || !missing || !FindCompressedName(&name, &fad)) {
+      SystemDiag(name);
+      Raise(CODEC_ERROR);
+      return;
+    }
+  }
+  if (fad.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+    Diag(name, "is a directory -- ignored");
+    Raise(CODEC_WARNING);
+    return;
+  }
+  HANDLE h = CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                         FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+  if (h == INVALID_HANDLE_VALUE) {
+    SystemDiag(name);
+    Raise(CODEC_ERROR);
+    return;
+  }
+  HandleGuard guard(h);
+  if (GetFileType(h) != FILE_TYPE_DISK) {
+    Diag(name, "not a regular file -- ignored");
+    Raise(CODEC_WARNING);
+    return;
+  }
+  FileId id = IdOfHandle(h, name);
+  if (SameFile(id, g_Run.targetId) || SameFile(id, g_Run.newId)) {
+    Diag(name, "source and target are the same file");
+    Raise(CODEC_ERROR);
+    return;
+  }
+  SourceFile in(h);
+  TargetFile out;
+  GzResult result = g_Run.decompress
+                        ? ReadGzipMembers(in, out)
+                        : WriteGzipMember(in, out, BaseName(name.c_str()), UnixTime(fad.ftLastWriteTime));
+  Conclude(result, name);
+}
+
+// ---- The run
+
+[[noreturn]] void CodecMain(int argc, char** argv) {
+  std::vector<std::string> args(argv, argv + argc);
+  if (!args.empty()) {
+    std::vector<std::string> words = EnvironmentWords();
+    args.insert(args.begin() + 1, words.begin(), words.end());
+  }
+  RouteSignals();
+  if (args.size() < 2) ExitCodecRun(CODEC_ERROR);
+  const char* prog = BaseName(args[0].c_str());
+  if (std::strncmp(prog, "un", 2) == 0 || std::strncmp(prog, "gun", 3) == 0) g_Run.decompress = 1;
+  // The last word is the caller's source: always a file name, never read as an option.
+  for (size_t i = 1; i + 1 < args.size(); ++i) ParseOptionWord(args[i]);
+  ProcessInput(args.back());
+  ExitCodecRun(g_Run.status);
 }
 
 [[noreturn]] void RunCodecToFile(const char* prog, const char* source, const char* target) {
@@ -632,7 +492,7 @@ bool OpenTarget(const char* target) {
   g_Interrupted = 0;
   if (!OpenTarget(target)) {
     Diag(target ? target : "", "cannot create the target");
-    throw CodecExit{CODEC_ERROR};  // the source is not looked at
+    ExitCodecRun(CODEC_ERROR);  // the source is not looked at
   }
   char stdoutOption[] = "-c";
   char* argv[] = {const_cast<char*>(prog), stdoutOption, const_cast<char*>(source)};

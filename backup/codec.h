@@ -1,9 +1,8 @@
 // The gzip codec of LexVault: writes the word library into a backup file as one gzip member and
 // reads it back. Each entry point runs the codec once, in-process, from a source file into a target
-// file; the target is only replaced when the run ends without complaint.
+// file; the target is only replaced when the run ends without complaint. The member format itself
+// is gzmember.h; this is the run around it, in the shape of gzip's command line.
 #pragma once
-
-#include <windows.h>
 
 #include <cstdio>
 
@@ -22,8 +21,3 @@ int StdStreamDescriptor(FILE* stream);
 
 // Stands wherever the codec would print the description of a system error: it prints none.
 void IgnoreSystemError(const char* text);
-
-// The write call of the target file. Tests replace it to make a write fail (disk full) or to
-// interrupt a run part way; it is WriteFile otherwise.
-using CodecWriteFn = BOOL(WINAPI*)(HANDLE, LPCVOID, DWORD, LPDWORD, LPOVERLAPPED);
-extern CodecWriteFn g_CodecWriteFile;

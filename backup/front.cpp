@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstring>
 
+#include "calls.h"
 #include "resource.h"
 #include "run.h"
 
@@ -20,16 +21,6 @@ constexpr DWORD kFileDialogFlags = 0x80004;  // OFN_EXPLORER | OFN_HIDEREADONLY
 // Set while a run started from the dialog is going on: its message boxes have no owner, so the
 // dialog still gets clicks, and none of them may start a second operation inside the first.
 bool g_Busy = false;
-
-HtmlHelpFn LoadHtmlHelp() {
-  static HMODULE library = nullptr;
-  static HtmlHelpFn fn = nullptr;
-  if (!library) {
-    library = LoadLibraryA("hhctrl.ocx");
-    if (library) fn = reinterpret_cast<HtmlHelpFn>(reinterpret_cast<void (*)()>(GetProcAddress(library, "HtmlHelpA")));
-  }
-  return fn;
-}
 
 // Copies a command-line path; false when it is empty or does not fit the 260-byte buffer.
 bool CopyPath(char* buffer, const char* text) {
@@ -70,12 +61,10 @@ void ChooseFileAndRun(HWND dlg) {
 void ShowHelp(HWND dlg) {
   char address[kPathBufferSize];
   if (!BuildHelpAddress(address)) return;
-  if (HtmlHelpFn fn = g_LoadHtmlHelp()) fn(dlg, address, kHhDisplayTopic, 0);
+  LexVaultCalls.HtmlHelpA(dlg, address, kHhDisplayTopic, 0);
 }
 
 }  // namespace
-
-HtmlHelpFn (*g_LoadHtmlHelp)() = LoadHtmlHelp;
 
 bool BuildHelpAddress(char* buffer) {
   if (!GetImeFilePath(0, HELP_CHM, buffer)) {

@@ -16,8 +16,3 @@ INT_PTR OpenWordlibDialog(HINSTANCE instance);
 // Builds "<system IME directory>vardeko.chm::/270-词库的备份和恢复.htm" in a 260-byte buffer;
 // false (buffer empty) when it does not fit.
 bool BuildHelpAddress(char* buffer);
-
-// The HTML Help entry point, loaded from the HTML Help library on first use and kept; nullptr when
-// the library or the function is missing. Tests replace the loader to see what help was asked for.
-using HtmlHelpFn = HWND(WINAPI*)(HWND, LPCSTR, UINT, DWORD_PTR);
-extern HtmlHelpFn (*g_LoadHtmlHelp)();

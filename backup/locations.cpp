@@ -2,9 +2,7 @@
 
 #include <cstring>
 
-UINT(WINAPI* g_GetSystemDirectoryA)(LPSTR, UINT) = GetSystemDirectoryA;
-HMODULE(WINAPI* g_LoadLibraryA)(LPCSTR) = LoadLibraryA;
-FARPROC(WINAPI* g_GetProcAddress)(HMODULE, LPCSTR) = GetProcAddress;
+#include "calls.h"
 
 namespace {
 
@@ -56,7 +54,7 @@ int ReadSettingsRegValue(int currentUser, DWORD type, DWORD size, const char* na
 }
 
 void GetSystemImeDir(char* buffer) {
-  UINT n = g_GetSystemDirectoryA(buffer, kPathBufferSize);
+  UINT n = LexVaultCalls.GetSystemDirectoryA(buffer, kPathBufferSize);
   if (n == 0 || n >= static_cast<UINT>(kPathBufferSize)) buffer[0] = '\0';
   AppendPath(buffer, "\\IME\\VARDEKO\\");
 }
@@ -64,8 +62,8 @@ void GetSystemImeDir(char* buffer) {
 int GetUserDataDir(char* buffer) {
   using GetFolderPathFn = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, LPSTR);
   bool found = false;
-  if (HMODULE lib = g_LoadLibraryA("shfolder.dll")) {
-    auto fn = reinterpret_cast<GetFolderPathFn>(reinterpret_cast<void (*)()>(g_GetProcAddress(lib, "SHGetFolderPathA")));
+  if (HMODULE lib = LexVaultCalls.LoadLibraryA("shfolder.dll")) {
+    auto fn = reinterpret_cast<GetFolderPathFn>(reinterpret_cast<void (*)()>(LexVaultCalls.GetProcAddress(lib, "SHGetFolderPathA")));
     if (fn) {
       char folder[MAX_PATH] = {0};
       if (fn(nullptr, 0x801A, nullptr, 0, folder) == S_OK) {

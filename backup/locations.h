@@ -47,9 +47,3 @@ void ResolveUserWordlibPath(char* buffer);
 int GetImeFilePath(int userDir, int id, char* buffer);
 
 int GetUserWordlibFile(char* buffer);
-
-// Platform calls the tests replace where the real platform cannot produce a case on demand
-// (no shfolder.dll, a failing folder lookup, an overlong system directory).
-extern UINT(WINAPI* g_GetSystemDirectoryA)(LPSTR, UINT);
-extern HMODULE(WINAPI* g_LoadLibraryA)(LPCSTR);
-extern FARPROC(WINAPI* g_GetProcAddress)(HMODULE, LPCSTR);

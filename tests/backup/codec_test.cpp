@@ -7,7 +7,9 @@
 #include <gtest/gtest.h>
 
 #include "backup_testutil.h"
+#include "calls.h"
 #include "codec.h"
+#include "seams.h"
 #include "testenv.h"
 
 using krevtest::FileExists;
@@ -372,7 +374,7 @@ TEST_F(CodecTest, WriteFailureAndInterruptLeaveTheOldTarget) {
   for (bool interrupt : {false, true}) {
     SCOPED_TRACE(interrupt ? "interrupted" : "disk full");
     g_interrupt = interrupt;
-    g_CodecWriteFile = FlakyWrite;
+    krevtest::ScopedCall flakyWrite(LexVaultCalls.WriteFile, FlakyWrite);
     g_writes = 0;
     g_failAt = 2;
     ASSERT_TRUE(WriteFileBytes(lib, kOldLibrary));
@@ -381,7 +383,6 @@ TEST_F(CodecTest, WriteFailureAndInterruptLeaveTheOldTarget) {
     g_writes = 0;
     EXPECT_EQ(CompressFileTo(source.c_str(), backup.c_str()), -1);
     EXPECT_TRUE(ReadFileBytes(backup) == goodBackup);
-    g_CodecWriteFile = WriteFile;
     ExpectOnly({"perlex.dat", "wl.LXB", "big.dat"});
   }
   // The caller's handler is back once the run is over.

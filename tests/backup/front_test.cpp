@@ -5,10 +5,12 @@
 #include <future>
 
 #include "backup_testutil.h"
+#include "calls.h"
 #include "codec.h"
 #include "front.h"
 #include "responder.h"
 #include "run.h"
+#include "seams.h"
 #include "testenv.h"
 
 using krevtest::FindTopWindow;
@@ -71,8 +73,6 @@ class FrontTest : public ::testing::Test {
   ScratchDir dir{"lexvault-front"};
   std::string lib = dir / "perlex.dat";
 
-  HtmlHelpFn (*helpLoader)() = g_LoadHtmlHelp;
-
   void SetUp() override {
     values.SetUserWordlib(lib);
     ASSERT_TRUE(WriteFileBytes(lib, kLibrary));
@@ -80,7 +80,6 @@ class FrontTest : public ::testing::Test {
   }
   void TearDown() override {
     ResetRunState();
-    g_LoadHtmlHelp = helpLoader;
   }
   int RunCommandLine(const std::string& text) {
     return LexVaultMain(GetModuleHandleA(nullptr), nullptr, text.c_str(), SW_SHOWNORMAL);
@@ -365,10 +364,9 @@ HWND WINAPI RecordHelp(HWND caller, LPCSTR address, UINT command, DWORD_PTR) {
   ++g_helpCalls;
   return nullptr;
 }
-HtmlHelpFn LoadRecorder() { return RecordHelp; }
 
 TEST_F(FrontTest, HelpButtonAsksForTheBackupTopic) {
-  g_LoadHtmlHelp = LoadRecorder;
+  krevtest::ScopedCall help(LexVaultCalls.HtmlHelpA, RecordHelp);
   g_helpCalls = 0;
   auto script = std::async(std::launch::async, []() {
     HWND dlg = WaitWindow(kDialogCaption);

@@ -4,8 +4,10 @@
 #include <cstring>
 
 #include "backup_testutil.h"
+#include "calls.h"
 #include "front.h"
 #include "locations.h"
+#include "seams.h"
 #include "testenv.h"
 
 using lvtest::Dword;
@@ -107,30 +109,22 @@ FARPROC WINAPI FakeFunction(HMODULE, LPCSTR name) {
                                                      : nullptr;
 }
 
-struct Seams {
-  ~Seams() {
-    g_LoadLibraryA = LoadLibraryA;
-    g_GetProcAddress = GetProcAddress;
-    g_GetSystemDirectoryA = GetSystemDirectoryA;
-  }
-};
-
 TEST(LocationsTest, UserDataDirFallsBackToTheImeDirWithoutShfolder) {
   SettingsValues values;
-  Seams seams;
+  krevtest::ScopedCalls seams(LexVaultCalls);
   char buf[kPathBufferSize];
 
-  g_LoadLibraryA = NoLibrary;
+  LexVaultCalls.LoadLibraryA = NoLibrary;
   EXPECT_EQ(GetUserDataDir(buf), 0);
   EXPECT_EQ(std::string(buf), ImeDir());
   EXPECT_EQ(Resolved(), ImeDir() + "perlex.dat");
 
-  g_LoadLibraryA = RealLibraryCounted;
-  g_GetProcAddress = NoFunction;
+  LexVaultCalls.LoadLibraryA = RealLibraryCounted;
+  LexVaultCalls.GetProcAddress = NoFunction;
   EXPECT_EQ(GetUserDataDir(buf), 0);
   EXPECT_EQ(std::string(buf), ImeDir());
 
-  g_GetProcAddress = FakeFunction;
+  LexVaultCalls.GetProcAddress = FakeFunction;
   g_folder = "C:\\somewhere";
   g_folderResult = E_FAIL;
   EXPECT_EQ(GetUserDataDir(buf), 0);
@@ -152,7 +146,7 @@ TEST(LocationsTest, UserDataDirFallsBackToTheImeDirWithoutShfolder) {
   EXPECT_STREQ(buf, "");
 
   // The real library, loaded and freed on each call.
-  g_GetProcAddress = GetProcAddress;
+  LexVaultCalls.GetProcAddress = LexVaultRealCalls.GetProcAddress;
   g_loads = 0;
   EXPECT_EQ(GetUserDataDir(buf), 1);
   EXPECT_EQ(GetUserDataDir(buf), 1);
@@ -194,8 +188,7 @@ UINT WINAPI FakeSystemDir(LPSTR out, UINT size) {
 }
 
 TEST(LocationsTest, OverlongSystemDirectoryGivesNoPathAndNoHelpAddress) {
-  Seams seams;
-  g_GetSystemDirectoryA = FakeSystemDir;
+  krevtest::ScopedCall systemDir(LexVaultCalls.GetSystemDirectoryA, FakeSystemDir);
   char buf[kPathBufferSize];
   struct Case {
     size_t length;

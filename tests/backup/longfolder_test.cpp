@@ -8,9 +8,11 @@
 #include <set>
 
 #include "backup_testutil.h"
+#include "calls.h"
 #include "codec.h"
 #include "responder.h"
 #include "run.h"
+#include "seams.h"
 #include "testenv.h"
 
 using krevtest::ReadFileBytes;
@@ -64,9 +66,7 @@ class FolderWatch {
     g_watchedFolder = folder;
     g_namesWhileWriting.clear();
     g_wrote = false;
-    g_CodecWriteFile = WatchingWrite;
   }
-  ~FolderWatch() { g_CodecWriteFile = WriteFile; }
   FolderWatch(const FolderWatch&) = delete;
   FolderWatch& operator=(const FolderWatch&) = delete;
 
@@ -81,6 +81,9 @@ class FolderWatch {
     }
     return g_wrote && added.size() == 1 ? added[0] : std::string();
   }
+
+ private:
+  krevtest::ScopedCall<decltype(TLexVaultCalls::WriteFile)> write_{LexVaultCalls.WriteFile, WatchingWrite};
 };
 
 class LongFolderTest : public ::testing::Test {

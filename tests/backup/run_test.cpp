@@ -6,9 +6,11 @@
 #include <future>
 
 #include "backup_testutil.h"
+#include "calls.h"
 #include "codec.h"
 #include "responder.h"
 #include "run.h"
+#include "seams.h"
 #include "testenv.h"
 
 using krevtest::BoxIcon;
@@ -168,14 +170,12 @@ TEST_F(RunTest, LibraryPathThatDoesNotFitIsAFailedRun) {
   // No shfolder.dll, and a system directory that leaves no room for "perlex.dat".
   std::string longDir = "C:\\" + std::string(240, 'w');
   g_long = longDir.c_str();
-  g_LoadLibraryA = NoLibrary;
-  g_GetSystemDirectoryA = LongSystemDir;
+  krevtest::ScopedCall noLibrary(LexVaultCalls.LoadLibraryA, NoLibrary);
+  krevtest::ScopedCall longSystemDir(LexVaultCalls.GetSystemDirectoryA, LongSystemDir);
   SetBackupPath(backup);
   ASSERT_TRUE(WriteFileBytes(backup, "old backup"));
   auto box = ExpectBox(kBackupTitle, IDOK);
   int result = RunWordlibOperation(1);
-  g_LoadLibraryA = LoadLibraryA;
-  g_GetSystemDirectoryA = GetSystemDirectoryA;
   EXPECT_EQ(result, 1);
   EXPECT_EQ(box.get().text, "备份词库失败。");
   EXPECT_EQ(ReadFileBytes(backup), "old backup");
