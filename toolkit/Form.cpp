@@ -109,8 +109,6 @@ void TForm::SetDefaultButton(TButton* button) {
     SendMessageA(button->Handle(), BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
 }
 
-void TForm::SetCancelButton(TButton* button) { cancel_ = button; }
-
 void TForm::Centre() {
   RECT r;
   GetWindowRect(handle_, &r);
@@ -236,12 +234,11 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_COMMAND:
       // Enter and Esc from the dialog keyboard handling arrive without a window.
       if (lp == 0 && (HIWORD(wp) == BN_CLICKED || HIWORD(wp) == 0)) {
+        // Esc (IDCANCEL) does nothing: the forms have no cancel button.
         int id = LOWORD(wp);
-        if (id == IDCANCEL) {
-          PressButton(cancel_);
-        } else if (id == IDOK) {
+        if (id == IDOK) {
           PressButton(default_);
-        } else {
+        } else if (id != IDCANCEL) {
           PressButton(ButtonById(id));
         }
         return 0;

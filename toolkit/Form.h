@@ -29,10 +29,9 @@ class TForm : public TWinControl {
   // Icon from a resource of `module` (16 x 16 small and 32 x 32 big images where present).
   void SetIcon(HINSTANCE module, const char* resourceName);
 
-  // Enter presses the default button, Esc the cancel button (none: Esc does nothing).
+  // Enter presses the default button; Esc does nothing (the forms have no cancel button).
   void SetDefaultButton(TButton* button);
   TButton* DefaultButton() const { return default_; }
-  void SetCancelButton(TButton* button);
 
   // Shows the window (centring it as Position says) and activates it.
   void Show();
@@ -81,7 +80,6 @@ class TForm : public TWinControl {
   TFormBorderStyle borderStyle_ = bsSizeable;
   TPosition position_ = poDesigned;
   TButton* default_ = nullptr;
-  TButton* cancel_ = nullptr;
   int modalResult_ = mrNone;
   bool inModal_ = false;
   bool created_ = false;
