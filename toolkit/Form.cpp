@@ -6,18 +6,8 @@
 namespace {
 
 DWORD StyleOf(TFormBorderStyle b) {
-  switch (b) {
-    case bsDialog:
-      return WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-    case bsSingle:
-      return WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX |
-             WS_CLIPCHILDREN;
-    case bsNone:
-      return WS_POPUP | WS_CLIPCHILDREN;
-    case bsSizeable:
-    default:
-      return WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
-  }
+  return b == bsDialog ? WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN
+                       : WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
 }
 
 DWORD ExStyleOf(TFormBorderStyle b) {
@@ -132,7 +122,7 @@ void TForm::Show() {
 
 int TForm::ShowModal() {
   std::vector<HWND> disabled;
-  for (TForm* f : Application.Forms()) {
+  for (TForm* f : Application.forms_) {
     HWND h = f->Handle();
     if (f != this && h && IsWindowEnabled(h)) {
       EnableWindow(h, FALSE);

@@ -55,7 +55,6 @@ void BuildLayoutRow(TForm* form, TControl* control, const char* name, const char
   if (flags & lfAlignTop) control->SetAlign(alTop);
   if (flags & lfAlignBottom) control->SetAlign(alBottom);
   if (flags & lfAlignLeft) control->SetAlign(alLeft);
-  if (flags & lfAlignRight) control->SetAlign(alRight);
   if (flags & lfAlignClient) control->SetAlign(alClient);
   if (flags & lfDefault) {
     if (auto* b = dynamic_cast<TButton*>(control)) form->SetDefaultButton(b);

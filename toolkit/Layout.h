@@ -35,9 +35,8 @@ enum : unsigned {
   lfAlignTop = 1u << 12,
   lfAlignBottom = 1u << 13,
   lfAlignLeft = 1u << 14,
-  lfAlignRight = 1u << 15,
-  lfAlignClient = 1u << 16,
-  lfNoPrefix = 1u << 17,       // labels that show data: "&" is shown, not taken as an accelerator
+  lfAlignClient = 1u << 15,
+  lfNoPrefix = 1u << 16,       // labels that show data: "&" is shown, not taken as an accelerator
 };
 
 template <class F>
