@@ -496,13 +496,9 @@ BOOL CALLBACK FindChildProc(HWND h, LPARAM lp) {
 }
 
 BOOL CALLBACK FindTopProc(HWND h, LPARAM lp) {
-  auto* f = reinterpret_cast<FindName*>(lp);
-  if (WindowComponentName(h) == *f->name) {
-    f->found = h;
-    return FALSE;
-  }
-  EnumChildWindows(h, FindChildProc, lp);
-  return f->found ? FALSE : TRUE;
+  // The window itself, then the windows inside it.
+  if (FindChildProc(h, lp)) EnumChildWindows(h, FindChildProc, lp);
+  return reinterpret_cast<FindName*>(lp)->found ? FALSE : TRUE;
 }
 
 }  // namespace
