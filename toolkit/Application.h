@@ -26,6 +26,33 @@ class TApplication {
 
   // The application window (made once, by Initialize or SetTitle).
   HWND Handle() const { return handle_; }
+
+  // Constructs a form, makes it the main form when it is the first, and runs its OnCreate.
+  template <class F>
+  void CreateForm(F*& ref) {
+    ref = new F();
+    AddForm(ref);
+    ref->DoCreate();
+  }
+  TForm* MainForm() const { return mainForm_; }
+
+  // Shows the main form and runs the message loop until it closes; returns the exit code 0.
+  int Run();
+  // Handles the messages waiting in the queue and returns.
+  void ProcessMessages();
+  // Runs one message through the forms' keyboard handling (Tab, Enter, Esc) and dispatches it.
+  void DispatchOne(MSG& msg);
+
+  // A modal message box over the program: the text, the caption, the MB_ flags; returns IDOK, IDYES...
+  int MessageBox(const std::string& text, const std::string& caption, UINT flags);
+
+ private:
+  // What the forms, the file dialogs and the window procedures ask of the program.
+  friend class TForm;
+  friend class TOpenDialog;
+  friend LRESULT CALLBACK ToolkitWndProc(HWND, UINT, WPARAM, LPARAM);
+  friend LRESULT CALLBACK ApplicationWndProc(HWND, UINT, WPARAM, LPARAM);
+
   // Minimising a form minimises the program: the application window goes to the task bar and the
   // forms are hidden with it. Restoring it (its task-bar button or system menu) shows them again
   // and activates the form in use.
@@ -35,33 +62,12 @@ class TApplication {
   // the main form's icons. TForm::Show calls it; Terminate hides the button.
   void UpdateVisible();
 
-  // Constructs a form, makes it the main form when it is the first, and runs its OnCreate.
-  template <class F>
-  void CreateForm(F*& ref) {
-    ref = new F();
-    AddForm(ref);
-    ref->DoCreate();
-  }
-  void AddForm(TForm* form);      // forms made otherwise (tests)
+  void AddForm(TForm* form);
   void RemoveForm(TForm* form);   // a form going away
-  TForm* MainForm() const { return mainForm_; }
-  void SetMainForm(TForm* form) { mainForm_ = form; }
-  const std::vector<TForm*>& Forms() const { return forms_; }
   // The form a message box or file dialog belongs to: the modal form shown last, else the main one.
   HWND ActiveWindow() const;
-
-  // Shows the main form and runs the message loop until it closes; returns the exit code 0.
-  int Run();
-  // Handles the messages waiting in the queue and returns.
-  void ProcessMessages();
-  // Runs one message through the forms' keyboard handling (Tab, Enter, Esc) and dispatches it.
-  void DispatchOne(MSG& msg);
   // Ends the message loop of Run (outside Run it only marks the program as ended).
   void Terminate();
-  bool Terminated() const { return terminated_; }
-
-  // A modal message box over the program: the text, the caption, the MB_ flags; returns IDOK, IDYES...
-  int MessageBox(const std::string& text, const std::string& caption, UINT flags);
 
   // The default error box: the error's text by ErrorBoxText, the title, error icon, OK.
   void ShowException(const std::exception& e);
@@ -73,7 +79,6 @@ class TApplication {
   void PushModal(TForm* form);
   void PopModal(TForm* form);
 
- private:
   mutable std::string title_;
   TForm* mainForm_ = nullptr;
   std::vector<TForm*> forms_;
@@ -89,7 +94,6 @@ class TApplication {
   HWND ActivationTarget() const;
   void ActivateTarget();
   LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp);
-  friend LRESULT CALLBACK ApplicationWndProc(HWND, UINT, WPARAM, LPARAM);
 };
 
 extern TApplication Application;

@@ -1,4 +1,4 @@
-// A push button; OnClick runs when it is pressed (mouse, keyboard, Enter as default button, Click()).
+// A push button; OnClick runs when it is pressed (mouse, keyboard, Enter as default button).
 #pragma once
 
 #include "Control.h"
@@ -7,8 +7,8 @@ class TButton : public TControl {
  public:
   const char* ClassName() const override { return "TButton"; }
   void Build(TWinControl* parent, const TBounds& bounds, const std::string& caption = "") override;
-  // The default button of its form draws a heavier frame; the form routes Enter to it.
-  void SetDefault(bool isDefault);
+  // Whether it looks default (a heavier frame): the form's default button, or the push button
+  // the keyboard moved the focus to (TForm::SetDefaultButton, Keyboard.h).
   bool IsDefault() const;
 
  protected:

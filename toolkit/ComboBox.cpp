@@ -14,16 +14,10 @@ void TComboBox::Build(TWinControl* parent, const TBounds& bounds, const std::str
 }
 
 void TComboBox::SetItems(const std::vector<std::string>& items) {
-  Clear();
-  for (const std::string& s : items) AddItem(s);
-}
-
-void TComboBox::AddItem(const std::string& item) {
-  if (handle_) SendMessageA(handle_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
-}
-
-void TComboBox::Clear() {
-  if (handle_) SendMessageA(handle_, CB_RESETCONTENT, 0, 0);
+  if (!handle_) return;
+  SendMessageA(handle_, CB_RESETCONTENT, 0, 0);
+  for (const std::string& s : items)
+    SendMessageA(handle_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s.c_str()));
 }
 
 int TComboBox::Count() const {

@@ -12,12 +12,9 @@ class TComboBox : public TControl {
   void Build(TWinControl* parent, const TBounds& bounds, const std::string& caption = "") override;
   // Set before Build; csDropDown lets the user type any text.
   void SetStyle(TComboStyle style) { style_ = style; }
-  TComboStyle Style() const { return style_; }
 
   // Replacing the items leaves the box without a selection.
   void SetItems(const std::vector<std::string>& items);
-  void AddItem(const std::string& item);
-  void Clear();
   int Count() const;
   std::string Item(int index) const;  // empty for an index out of range
   // -1 means no selection (the text of a drop-down list is then empty); setting an index that is

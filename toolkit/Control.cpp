@@ -10,6 +10,9 @@
 
 namespace {
 
+// The window property that carries the component's name.
+constexpr const char* kNameProp = "KrevName";
+
 int nextControlId = 1000;
 
 // The component behind one of our windows sits in the window's user data: a window property would
@@ -171,15 +174,6 @@ int TControl::ClientHeight() const {
   return r.bottom;
 }
 
-void TControl::SetBounds(int left, int top, int width, int height) {
-  if (!handle_) return;
-  Place(handle_, left, top, width, height);
-  if (parent_) {
-    anchorRight_ = parent_->ClientWidth() - (left + width);
-    anchorBottom_ = parent_->ClientHeight() - (top + height);
-  }
-}
-
 bool TControl::Visible() const {
   return handle_ && (GetWindowLongA(handle_, GWL_STYLE) & WS_VISIBLE) != 0;
 }
@@ -256,21 +250,11 @@ void TControl::BringToFront() {
   RedrawWindow(handle_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
-void TControl::SendToBack() {
-  if (handle_) SetWindowPos(handle_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-}
-
 bool TControl::IsFront() const {
   if (!handle_) return false;
   HWND parent = GetParent(handle_);
   return parent && GetWindow(parent, GW_CHILD) == handle_;
 }
-
-void TControl::SetFocus() {
-  if (handle_) ::SetFocus(handle_);
-}
-
-bool TControl::Focused() const { return handle_ && GetFocus() == handle_; }
 
 void TControl::ShowInScrollBoxes() {
   // Innermost first, so each outer box sees where the inner one has put the control.
@@ -323,12 +307,6 @@ LRESULT TControl::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
         if (HBRUSH b = child->HandleCtlColor(reinterpret_cast<HDC>(wp)))
           return reinterpret_cast<LRESULT>(b);
       }
-      break;
-    }
-    case WM_DRAWITEM: {
-      auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(lp);
-      TControl* child = dis ? FromHandle(dis->hwndItem) : nullptr;
-      if (child && child != this && child->HandleDrawItem(dis)) return TRUE;
       break;
     }
     case WM_SETFOCUS:
@@ -427,10 +405,6 @@ void TWinControl::Realign() {
           Place(c->handle_, r.left, r.top, w, r.bottom - r.top);
           r.left += w;
           break;
-        case alRight:
-          Place(c->handle_, r.right - w, r.top, w, r.bottom - r.top);
-          r.right -= w;
-          break;
         default:
           break;
       }
@@ -439,7 +413,6 @@ void TWinControl::Realign() {
   pass(alTop);
   pass(alBottom);
   pass(alLeft);
-  pass(alRight);
   for (TControl* c : children_) {
     if (c->align_ == alClient && c->handle_)
       Place(c->handle_, r.left, r.top, r.right - r.left, r.bottom - r.top);
@@ -523,13 +496,9 @@ BOOL CALLBACK FindChildProc(HWND h, LPARAM lp) {
 }
 
 BOOL CALLBACK FindTopProc(HWND h, LPARAM lp) {
-  auto* f = reinterpret_cast<FindName*>(lp);
-  if (WindowComponentName(h) == *f->name) {
-    f->found = h;
-    return FALSE;
-  }
-  EnumChildWindows(h, FindChildProc, lp);
-  return f->found ? FALSE : TRUE;
+  // The window itself, then the windows inside it.
+  if (FindChildProc(h, lp)) EnumChildWindows(h, FindChildProc, lp);
+  return reinterpret_cast<FindName*>(lp)->found ? FALSE : TRUE;
 }
 
 }  // namespace

@@ -27,19 +27,16 @@ class TObject {
 
 using TNotifyEvent = std::function<void(TObject* sender)>;
 
-enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
+enum TAlign { alNone, alTop, alBottom, alLeft, alClient };
 
 enum : unsigned { akLeft = 1, akTop = 2, akRight = 4, akBottom = 8 };
 using TAnchors = unsigned;
 
-enum TAlignment { taLeftJustify, taCenter, taRightJustify };
+enum TAlignment { taLeftJustify, taCenter };
 
 struct TBounds {
   int Left = 0, Top = 0, Width = 0, Height = 0;
 };
-
-// Window property names that carry the component on its window.
-constexpr const char* kNameProp = "KrevName";
 
 class TControl : public TObject {
  public:
@@ -63,15 +60,9 @@ class TControl : public TObject {
   int Height() const;
   int ClientWidth() const;
   int ClientHeight() const;
-  void SetBounds(int left, int top, int width, int height);
-  void SetLeft(int v) { SetBounds(v, Top(), Width(), Height()); }
-  void SetTop(int v) { SetBounds(Left(), v, Width(), Height()); }
-  void SetWidth(int v) { SetBounds(Left(), Top(), v, Height()); }
-  void SetHeight(int v) { SetBounds(Left(), Top(), Width(), v); }
 
   // Visible means the window's own visible style, whatever its parents show.
   bool Visible() const;
-  void SetVisible(bool visible);
   void Show() { SetVisible(true); }
   void Hide() { SetVisible(false); }
   bool Enabled() const;
@@ -88,33 +79,17 @@ class TControl : public TObject {
   // clDefault: the kind's default, which for labels, buttons and group boxes is the parent's colour.
   TColor Color() const { return color_; }
   virtual void SetColor(TColor color);
-  // The colour actually painted (clDefault resolved through the parents).
-  TColor EffectiveColor() const;
 
   // Alignment in the parent (alTop bars, alClient pages) and anchors to the parent's edges; both
   // take effect whenever the parent's client area changes size.
-  TAlign Align() const { return align_; }
   void SetAlign(TAlign align);
-  TAnchors Anchors() const { return anchors_; }
   void SetAnchors(TAnchors anchors);
 
   void BringToFront();  // to the top of the parent's stack
-  void SendToBack();
   bool IsFront() const;  // topmost among its siblings
-  // Focus, however it comes (Tab, a click, the program), scrolls every scroll box holding the
-  // control by the least amount that brings it wholly into view.
-  void SetFocus();
-  bool Focused() const;
-  void Invalidate();
 
   int Tag = 0;
   TNotifyEvent OnClick;
-
-  // Runs OnClick, when bound.
-  virtual void Click();
-
-  // The component of a window made by the toolkit, or nullptr.
-  static TControl* FromHandle(HWND hwnd);
 
  protected:
   // Makes the window: `cls` a system or toolkit class; the toolkit subclasses system ones.
@@ -124,17 +99,22 @@ class TControl : public TObject {
   virtual TColor DefaultColor() const { return clDefault; }
   // The cursor over the control, nullptr for the class cursor.
   virtual HCURSOR Cursor() const { return nullptr; }
+  // The colour actually painted (clDefault resolved through the parents).
+  TColor EffectiveColor() const;
+  void Invalidate();
+  // Runs OnClick, when bound.
+  void Click();
 
   // Messages of this window; the default forwards to the window class.
   virtual LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp);
   LRESULT DefaultProc(UINT msg, WPARAM wp, LPARAM lp);
-  // Notifications reflected from the parent: WM_COMMAND code, WM_NOTIFY, colours, owner draw.
+  // Notifications reflected from the parent: WM_COMMAND code, WM_NOTIFY, colours.
   virtual bool HandleCommand(WORD code) { (void)code; return false; }
   virtual bool HandleNotify(NMHDR* hdr, LRESULT& result) { (void)hdr; (void)result; return false; }
   virtual HBRUSH HandleCtlColor(HDC dc);
-  virtual bool HandleDrawItem(DRAWITEMSTRUCT* dis) { (void)dis; return false; }
 
-  // Scrolls the scroll boxes that hold this control so that it is wholly seen.
+  // Scrolls every scroll box holding the control by the least amount that brings it wholly into
+  // view; focus does it, however it comes (Tab, a click, the program).
   void ShowInScrollBoxes();
 
   // Hands the font to the window; labels also fit their size to it.
@@ -156,6 +136,14 @@ class TControl : public TObject {
   int anchorRight_ = 0, anchorBottom_ = 0;
   WNDPROC classProc_ = nullptr;
   ATOM nameAtom_ = 0;
+
+ private:
+  friend class TApplication;  // finds the form of a message
+  friend class TForm;         // presses its buttons
+
+  void SetVisible(bool visible);
+  // The component of a window made by the toolkit, or nullptr.
+  static TControl* FromHandle(HWND hwnd);
 };
 
 // A component that holds others: forms, panels, group boxes, scroll boxes, pages.
@@ -166,10 +154,10 @@ class TWinControl : public TControl {
   // This control or the first descendant with that name, depth first; nullptr when none.
   TControl* FindControl(const std::string& name);
   void SetFont(const TFont& font) override;  // children that follow their parent's font follow
-  // Puts aligned children in place and moves anchored ones after a change of the client area.
-  virtual void Realign();
 
  protected:
+  // Puts aligned children in place and moves anchored ones after a change of the client area.
+  virtual void Realign();
   LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
   // The rectangle in which aligned children are laid out.
   virtual RECT AlignRect() const;

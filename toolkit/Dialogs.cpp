@@ -39,8 +39,6 @@ bool TOpenDialog::Run(bool save) {
   if (Options & ofHideReadOnly) ofn.Flags |= OFN_HIDEREADONLY;
   if (Options & ofEnableSizing) ofn.Flags |= OFN_ENABLESIZING;
   if (Options & ofOverwritePrompt) ofn.Flags |= OFN_OVERWRITEPROMPT;
-  if (Options & ofFileMustExist) ofn.Flags |= OFN_FILEMUSTEXIST;
-  if (Options & ofPathMustExist) ofn.Flags |= OFN_PATHMUSTEXIST;
   BOOL ok = save ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn);
   if (!ok) return false;
   FileName = file;

@@ -12,8 +12,6 @@ enum : unsigned {
   ofHideReadOnly = 1,     // no read-only check box
   ofEnableSizing = 2,     // the dialog can be resized
   ofOverwritePrompt = 4,  // asks before an existing file is replaced
-  ofFileMustExist = 8,
-  ofPathMustExist = 16,
 };
 
 class TOpenDialog : public TObject {

@@ -8,7 +8,3 @@ void TEdit::Build(TWinControl* parent, const TBounds& bounds, const std::string&
 void TEdit::SetReadOnly(bool readOnly) {
   if (handle_) SendMessageA(handle_, EM_SETREADONLY, readOnly ? TRUE : FALSE, 0);
 }
-
-bool TEdit::ReadOnly() const {
-  return handle_ && (GetWindowLongA(handle_, GWL_STYLE) & ES_READONLY) != 0;
-}

@@ -8,7 +8,6 @@ class TEdit : public TControl {
   const char* ClassName() const override { return "TEdit"; }
   void Build(TWinControl* parent, const TBounds& bounds, const std::string& caption = "") override;
   void SetReadOnly(bool readOnly);
-  bool ReadOnly() const;
 
  protected:
   TColor DefaultColor() const override { return clWindow; }

@@ -6,18 +6,8 @@
 namespace {
 
 DWORD StyleOf(TFormBorderStyle b) {
-  switch (b) {
-    case bsDialog:
-      return WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-    case bsSingle:
-      return WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX |
-             WS_CLIPCHILDREN;
-    case bsNone:
-      return WS_POPUP | WS_CLIPCHILDREN;
-    case bsSizeable:
-    default:
-      return WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
-  }
+  return b == bsDialog ? WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN
+                       : WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
 }
 
 DWORD ExStyleOf(TFormBorderStyle b) {
@@ -109,8 +99,6 @@ void TForm::SetDefaultButton(TButton* button) {
     SendMessageA(button->Handle(), BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
 }
 
-void TForm::SetCancelButton(TButton* button) { cancel_ = button; }
-
 void TForm::Centre() {
   RECT r;
   GetWindowRect(handle_, &r);
@@ -134,7 +122,7 @@ void TForm::Show() {
 
 int TForm::ShowModal() {
   std::vector<HWND> disabled;
-  for (TForm* f : Application.Forms()) {
+  for (TForm* f : Application.forms_) {
     HWND h = f->Handle();
     if (f != this && h && IsWindowEnabled(h)) {
       EnableWindow(h, FALSE);
@@ -236,12 +224,11 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_COMMAND:
       // Enter and Esc from the dialog keyboard handling arrive without a window.
       if (lp == 0 && (HIWORD(wp) == BN_CLICKED || HIWORD(wp) == 0)) {
+        // Esc (IDCANCEL) does nothing: the forms have no cancel button.
         int id = LOWORD(wp);
-        if (id == IDCANCEL) {
-          PressButton(cancel_);
-        } else if (id == IDOK) {
+        if (id == IDOK) {
           PressButton(default_);
-        } else {
+        } else if (id != IDCANCEL) {
           PressButton(ButtonById(id));
         }
         return 0;

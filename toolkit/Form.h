@@ -7,7 +7,7 @@
 
 class TButton;
 
-enum TFormBorderStyle { bsSizeable, bsDialog, bsSingle, bsNone };
+enum TFormBorderStyle { bsSizeable, bsDialog };
 enum TPosition { poDesigned, poScreenCenter, poMainFormCenter };
 
 // Modal results.
@@ -29,33 +29,22 @@ class TForm : public TWinControl {
   // Icon from a resource of `module` (16 x 16 small and 32 x 32 big images where present).
   void SetIcon(HINSTANCE module, const char* resourceName);
 
-  // Enter presses the default button, Esc the cancel button (none: Esc does nothing).
+  // Enter presses the default button; Esc does nothing (the forms have no cancel button).
   void SetDefaultButton(TButton* button);
   TButton* DefaultButton() const { return default_; }
-  void SetCancelButton(TButton* button);
 
   // Shows the window (centring it as Position says) and activates it.
   void Show();
-  // Shows the window modally: every other form is disabled until ModalResult becomes non-zero or
-  // the form is closed; returns the modal result (mrCancel for a close).
+  // Shows the window modally: every other form is disabled until a modal result is set or the
+  // form is closed; returns the modal result (mrCancel for a close).
   int ShowModal();
-  int ModalResult() const { return modalResult_; }
   void SetModalResult(int result);
-  bool Modal() const { return inModal_; }
   // Closes the form: runs OnClose, then hides it; a modal form ends its showing, the main form
   // ends the message loop.
   void Close();
 
   // Runs OnCreate once, showing an escaped error in the default error box.
   void DoCreate();
-
-  // Keyboard navigation (Keyboard.h): the focus to the next (or previous) tab stop the user can
-  // reach, or to `control`; the focused push button, else the default button, looks default.
-  void SelectNext(bool backwards);
-  void FocusControl(HWND control);
-  // Tab, Shift+Tab, the arrow keys and mnemonics (Alt+letter, or a letter where the focus takes no
-  // text) of a message for this form; true when done with it, also when it was dispatched.
-  bool DialogKey(MSG& msg);
 
   TNotifyEvent OnCreate;
   TNotifyEvent OnClose;
@@ -73,6 +62,16 @@ class TForm : public TWinControl {
   LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
  private:
+  friend class TApplication;  // hands the form its keyboard messages
+
+  // Keyboard navigation (Keyboard.h): the focus to the next (or previous) tab stop the user can
+  // reach, or to `control`; the focused push button, else the default button, looks default.
+  void SelectNext(bool backwards);
+  void FocusControl(HWND control);
+  // Tab, Shift+Tab, the arrow keys and mnemonics (Alt+letter, or a letter where the focus takes no
+  // text) of a message for this form; true when done with it, also when it was dispatched.
+  bool DialogKey(MSG& msg);
+
   void Centre();
   bool PressButton(TButton* button);
   TButton* ButtonById(int id);
@@ -81,7 +80,6 @@ class TForm : public TWinControl {
   TFormBorderStyle borderStyle_ = bsSizeable;
   TPosition position_ = poDesigned;
   TButton* default_ = nullptr;
-  TButton* cancel_ = nullptr;
   int modalResult_ = mrNone;
   bool inModal_ = false;
   bool created_ = false;

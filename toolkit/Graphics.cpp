@@ -20,21 +20,16 @@ HBRUSH BrushOf(TColor color) {
   return b;
 }
 
-bool TFont::operator==(const TFont& o) const {
-  return Name == o.Name && Height == o.Height && Bold == o.Bold && Italic == o.Italic &&
-         Underline == o.Underline && Color == o.Color && Charset == o.Charset;
-}
-
 HFONT TFont::Handle() const {
   // The colour is no part of a GDI font.
   static std::vector<std::pair<TFont, HFONT>> fonts;
   for (const auto& f : fonts) {
     const TFont& k = f.first;
-    if (k.Name == Name && k.Height == Height && k.Bold == Bold && k.Italic == Italic &&
-        k.Underline == Underline && k.Charset == Charset)
+    if (k.Name == Name && k.Height == Height && k.Bold == Bold && k.Underline == Underline &&
+        k.Charset == Charset)
       return f.second;
   }
-  HFONT h = CreateFontA(-Height, 0, 0, 0, Bold ? FW_BOLD : FW_NORMAL, Italic, Underline, FALSE,
+  HFONT h = CreateFontA(-Height, 0, 0, 0, Bold ? FW_BOLD : FW_NORMAL, FALSE, Underline, FALSE,
                         Charset, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                         DEFAULT_PITCH | FF_DONTCARE, Name.c_str());
   fonts.emplace_back(*this, h);

@@ -13,15 +13,10 @@ constexpr TColor clDefault = 0x20000000ul;  // the kind's own default (or the pa
 constexpr TColor clBtnFace = clSystemFlag | COLOR_BTNFACE;
 constexpr TColor clWindow = clSystemFlag | COLOR_WINDOW;
 constexpr TColor clWindowText = clSystemFlag | COLOR_WINDOWTEXT;
-constexpr TColor clBtnText = clSystemFlag | COLOR_BTNTEXT;
-constexpr TColor clHighlight = clSystemFlag | COLOR_HIGHLIGHT;
-constexpr TColor clGrayText = clSystemFlag | COLOR_GRAYTEXT;
 constexpr TColor clBlack = 0x000000;
 constexpr TColor clWhite = 0xFFFFFF;
 constexpr TColor clBlue = 0xFF0000;
-constexpr TColor clRed = 0x0000FF;
 constexpr TColor clPurple = 0x800080;
-constexpr TColor clNavy = 0x800000;
 constexpr TColor clCream = 0xF0FBFF;  // red 255, green 251, blue 240
 
 // The RGB value of a colour, system colours resolved.
@@ -33,13 +28,10 @@ struct TFont {
   std::string Name = "宋体";
   int Height = 12;              // character height in pixels (the cell height minus the leading)
   bool Bold = false;
-  bool Italic = false;
   bool Underline = false;
   TColor Color = clWindowText;
   BYTE Charset = GB2312_CHARSET;
 
   // The GDI font; owned by the cache (one per distinct description), never deleted by the caller.
   HFONT Handle() const;
-  bool operator==(const TFont& o) const;
-  bool operator!=(const TFont& o) const { return !(*this == o); }
 };

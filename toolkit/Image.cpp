@@ -42,15 +42,13 @@ bool TImage::LoadIcon(HINSTANCE module, const char* resourceName, int size) {
   return true;
 }
 
-void TImage::LoadJpeg(const void* data, size_t size) { SetBitmap(DecodeJpeg(data, size)); }
-
 bool TImage::LoadJpegResource(HINSTANCE module, const char* resourceName) {
   HRSRC res = FindResourceA(module, resourceName, reinterpret_cast<LPCSTR>(RT_RCDATA));
   if (!res) return false;
   HGLOBAL data = LoadResource(module, res);
   const void* bytes = data ? LockResource(data) : nullptr;
   if (!bytes) return false;
-  LoadJpeg(bytes, SizeofResource(module, res));
+  SetBitmap(DecodeJpeg(bytes, SizeofResource(module, res)));
   return true;
 }
 

@@ -16,11 +16,9 @@ class TImage : public TPaintedControl<TControl> {
   // Each replaces the picture; false when the resource is missing.
   bool LoadBitmap(HINSTANCE module, const char* resourceName);
   bool LoadIcon(HINSTANCE module, const char* resourceName, int size);
-  // Raises EToolkitError when the data is no JPEG.
-  void LoadJpeg(const void* data, size_t size);
-  // A JPEG stored as an RCDATA resource; false when the resource is missing.
+  // A JPEG stored as an RCDATA resource; false when the resource is missing. Raises EToolkitError
+  // when the data is no JPEG.
   bool LoadJpegResource(HINSTANCE module, const char* resourceName);
-  void SetBitmap(HBITMAP bitmap);  // takes ownership
 
   void SetTransparent(bool transparent);
   bool Transparent() const { return transparent_; }
@@ -34,6 +32,7 @@ class TImage : public TPaintedControl<TControl> {
   void Paint(HDC dc) override;
 
  private:
+  void SetBitmap(HBITMAP bitmap);  // takes ownership
   void FreePicture();
   HBITMAP bitmap_ = nullptr;
   HICON icon_ = nullptr;

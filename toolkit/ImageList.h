@@ -16,11 +16,9 @@ class TImageList {
   // Adds the pictures of a bitmap resource cut into widths of the list's; `mask` is the colour
   // drawn transparent. Returns the number of pictures added (0 when the resource is missing).
   int AddBitmapResource(HINSTANCE module, const char* resourceName, TColor mask);
-  int AddIconResource(HINSTANCE module, const char* resourceName);
   int Count() const;
   HIMAGELIST Handle() const { return list_; }
 
  private:
   HIMAGELIST list_ = nullptr;
-  int width_, height_;
 };

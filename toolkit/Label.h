@@ -13,12 +13,9 @@ class TLabel : public TControl {
   // Options are read at Build; a width or height of 0 asks for auto size.
   void Build(TWinControl* parent, const TBounds& bounds, const std::string& caption = "") override;
   void SetAutoSize(bool autoSize);
-  bool AutoSize() const { return autoSize_; }
   void SetWordWrap(bool wrap);
-  bool WordWrap() const { return wordWrap_; }
   // false: "&" is shown as it is (SS_NOPREFIX), in what is drawn and in what auto size measures.
   void SetShowAccelChar(bool show);
-  bool ShowAccelChar() const { return showAccelChar_; }
   void SetTransparent(bool transparent) { transparent_ = transparent; Invalidate(); }
   // Underlined caption in `color`, hand cursor.
   void SetLinkLook(TColor color);

@@ -55,11 +55,9 @@ void BuildLayoutRow(TForm* form, TControl* control, const char* name, const char
   if (flags & lfAlignTop) control->SetAlign(alTop);
   if (flags & lfAlignBottom) control->SetAlign(alBottom);
   if (flags & lfAlignLeft) control->SetAlign(alLeft);
-  if (flags & lfAlignRight) control->SetAlign(alRight);
   if (flags & lfAlignClient) control->SetAlign(alClient);
-  if (auto* b = dynamic_cast<TButton*>(control)) {
-    if (flags & lfDefault) form->SetDefaultButton(b);
-    if (flags & lfCancel) form->SetCancelButton(b);
+  if (flags & lfDefault) {
+    if (auto* b = dynamic_cast<TButton*>(control)) form->SetDefaultButton(b);
   }
   if (onClick) control->OnClick = onClick;
 }

@@ -21,24 +21,22 @@
 
 enum : unsigned {
   lfDefault = 1u << 0,         // the form's default button (Enter)
-  lfCancel = 1u << 1,          // the form's cancel button (Esc)
-  lfChecked = 1u << 2,         // check box ticked, radio button selected
-  lfDisabled = 1u << 3,
-  lfHidden = 1u << 4,
-  lfBold = 1u << 5,            // the parent's font in bold
-  lfWordWrap = 1u << 6,        // labels
-  lfFixedSize = 1u << 7,       // labels keep the given size instead of fitting their text
-  lfEditable = 1u << 8,        // combo boxes the user may type into
-  lfReadOnly = 1u << 9,        // edits and memos
-  lfAnchorTopRight = 1u << 10, // keeps its distance to the parent's right edge
-  lfStretch = 1u << 11,        // left, top and right: widens with the parent
-  lfAnchorAll = 1u << 12,      // all four sides
-  lfAlignTop = 1u << 13,
-  lfAlignBottom = 1u << 14,
-  lfAlignLeft = 1u << 15,
-  lfAlignRight = 1u << 16,
-  lfAlignClient = 1u << 17,
-  lfNoPrefix = 1u << 18,       // labels that show data: "&" is shown, not taken as an accelerator
+  lfChecked = 1u << 1,         // check box ticked, radio button selected
+  lfDisabled = 1u << 2,
+  lfHidden = 1u << 3,
+  lfBold = 1u << 4,            // the parent's font in bold
+  lfWordWrap = 1u << 5,        // labels
+  lfFixedSize = 1u << 6,       // labels keep the given size instead of fitting their text
+  lfEditable = 1u << 7,        // combo boxes the user may type into
+  lfReadOnly = 1u << 8,        // edits and memos
+  lfAnchorTopRight = 1u << 9,  // keeps its distance to the parent's right edge
+  lfStretch = 1u << 10,        // left, top and right: widens with the parent
+  lfAnchorAll = 1u << 11,      // all four sides
+  lfAlignTop = 1u << 12,
+  lfAlignBottom = 1u << 13,
+  lfAlignLeft = 1u << 14,
+  lfAlignClient = 1u << 15,
+  lfNoPrefix = 1u << 16,       // labels that show data: "&" is shown, not taken as an accelerator
 };
 
 template <class F>

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "Error.h"
-#include "Form.h"
 
 void TMemo::Build(TWinControl* parent, const TBounds& bounds, const std::string& caption) {
   CreateHandle(parent, "Edit",
@@ -96,18 +95,7 @@ void TMemo::SaveToFile(const std::string& path) const {
 }
 
 LRESULT TMemo::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
-  // The edit control answers Esc by closing its parent; here Esc means what it means elsewhere on
-  // the form: its cancel button, when it has one.
-  if ((msg == WM_KEYDOWN || msg == WM_CHAR) && wp == VK_ESCAPE) {
-    if (msg == WM_KEYDOWN) {
-      for (TControl* c = parent_; c; c = c->Parent()) {
-        if (auto* form = dynamic_cast<TForm*>(c)) {
-          SendMessageA(form->Handle(), WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-          break;
-        }
-      }
-    }
-    return 0;
-  }
+  // The edit control answers Esc by closing its parent; on the forms Esc does nothing.
+  if ((msg == WM_KEYDOWN || msg == WM_CHAR) && wp == VK_ESCAPE) return 0;
   return TControl::WndProc(msg, wp, lp);
 }

@@ -30,13 +30,12 @@ class TMemo : public TControl {
   // Errors: "Cannot create file <path>"; "Stream write error".
   void SaveToFile(const std::string& path) const;
 
-  // Line breaks of `text` made CR LF.
-  static std::string NormalizeLineBreaks(const std::string& text);
-
  protected:
   TColor DefaultColor() const override { return clWindow; }
   LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
  private:
+  // Line breaks of `text` made CR LF.
+  static std::string NormalizeLineBreaks(const std::string& text);
   bool vscroll_ = true;
 };

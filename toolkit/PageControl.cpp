@@ -29,13 +29,6 @@ void TPageControl::SetActivePageIndex(int index) {
   for (TTabSheet* p : pages_) {
     if (p != next) p->Hide();
   }
-  active_ = index;
-}
-
-void TPageControl::SetActivePage(TTabSheet* page) {
-  for (int i = 0; i < PageCount(); ++i) {
-    if (pages_[static_cast<size_t>(i)] == page) SetActivePageIndex(i);
-  }
 }
 
 void TPageControl::Realign() {
@@ -58,16 +51,6 @@ void TTabSheet::Build(TWinControl* parent, const TBounds&, const std::string& ca
   CreateHandle(parent, "TTabSheet", (first ? WS_VISIBLE : 0) | WS_CLIPCHILDREN,
                WS_EX_CONTROLPARENT, {0, 0, r.right, r.bottom}, caption);
   control->pages_.push_back(this);
-  if (first) control->active_ = 0;
-}
-
-int TTabSheet::PageIndex() const {
-  auto* control = dynamic_cast<TPageControl*>(parent_);
-  if (!control) return -1;
-  for (int i = 0; i < control->PageCount(); ++i) {
-    if (control->Page(i) == this) return i;
-  }
-  return -1;
 }
 
 TTabSheet::~TTabSheet() {

@@ -10,7 +10,6 @@ class TTabSheet : public TWinControl {
   const char* ClassName() const override { return "TTabSheet"; }
   // The parent must be a TPageControl; the bounds are ignored (a page fills its control).
   void Build(TWinControl* parent, const TBounds& bounds, const std::string& caption = "") override;
-  int PageIndex() const;
 
  protected:
   TColor DefaultColor() const override { return clDefault; }
@@ -27,14 +26,12 @@ class TPageControl : public TWinControl {
   int ActivePageIndex() const;
   TTabSheet* ActivePage() const;
   void SetActivePageIndex(int index);
-  void SetActivePage(TTabSheet* page);
-  void Realign() override;
 
  protected:
   TColor DefaultColor() const override { return clDefault; }
+  void Realign() override;
 
  private:
   friend class TTabSheet;
   std::vector<TTabSheet*> pages_;
-  int active_ = -1;
 };

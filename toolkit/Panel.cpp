@@ -76,7 +76,7 @@ void TPanel::Paint(HDC dc) {
   HGDIOBJ oldFont = SelectObject(dc, font_.Handle());
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, ColorToRGB(font_.Color));
-  UINT align = alignment_ == taCenter ? DT_CENTER : alignment_ == taRightJustify ? DT_RIGHT : DT_LEFT;
+  UINT align = alignment_ == taCenter ? DT_CENTER : DT_LEFT;
   DrawTextA(dc, text.c_str(), -1, &r, align | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
   SelectObject(dc, oldFont);
 }

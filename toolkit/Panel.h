@@ -12,15 +12,12 @@ class TPanel : public TPaintedControl<TWinControl> {
   void Build(TWinControl* parent, const TBounds& bounds, const std::string& caption = "") override;
 
   void SetCaption(const std::string& text) override;
-  TAlignment Alignment() const { return alignment_; }
   void SetAlignment(TAlignment a);      // of the caption, which is centred vertically
   void SetBevelOuter(TBevelCut cut);
   void SetBevelInner(TBevelCut cut);
   void SetBevelWidth(int width);
   TBevelCut BevelOuter() const { return bevelOuter_; }
   int BevelWidth() const { return bevelWidth_; }
-  // The width of the bevels, inside which aligned children are laid out.
-  int BorderInset() const;
 
  protected:
   TColor DefaultColor() const override { return clBtnFace; }
@@ -28,6 +25,8 @@ class TPanel : public TPaintedControl<TWinControl> {
   void Paint(HDC dc) override;
 
  private:
+  // The width of the bevels, inside which aligned children are laid out.
+  int BorderInset() const;
   TAlignment alignment_ = taCenter;
   TBevelCut bevelOuter_ = bvRaised;
   TBevelCut bevelInner_ = bvNone;

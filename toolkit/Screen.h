@@ -12,10 +12,11 @@ class TScreen {
   std::vector<std::string> Fonts() const;
 
   // crHourGlass shows the wait cursor over every window of the program until set back.
-  TCursor Cursor() const { return cursor_; }
   void SetCursor(TCursor cursor);
 
  private:
+  friend class TControl;  // shows the cursor over its window
+  TCursor Cursor() const { return cursor_; }
   TCursor cursor_ = crDefault;
 };
 

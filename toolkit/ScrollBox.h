@@ -18,7 +18,6 @@ class TScrollBox : public TWinControl {
   void SetVertPosition(int pos);
   // Whether the content follows the thumb while it is dragged.
   void SetTracking(bool tracking) { tracking_ = tracking; }
-  bool Tracking() const { return tracking_; }
   // A sunken border around the box.
   void SetBorder(bool border);
   // Scrolls by the least amount that brings `control` (a descendant) wholly into view: a control

@@ -22,25 +22,14 @@ bool TTreeNode::Expanded() const {
                        TVIS_EXPANDED) & TVIS_EXPANDED) != 0;
 }
 
-void TTreeNode::Expand(bool recursive) {
+void TTreeNode::Expand() {
   SendMessageA(tree_->Handle(), TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(item_));
-  if (!recursive) return;
-  for (int i = 0; i < tree_->Count(); ++i) {
-    TTreeNode* n = tree_->Item(i);
-    if (n->parent_ == this) n->Expand(true);
-  }
-}
-
-void TTreeNode::Collapse() {
-  SendMessageA(tree_->Handle(), TVM_EXPAND, TVE_COLLAPSE, reinterpret_cast<LPARAM>(item_));
 }
 
 void TTreeView::Build(TWinControl* parent, const TBounds& bounds, const std::string& caption) {
-  DWORD style = WS_VISIBLE | WS_TABSTOP | TVS_SHOWSELALWAYS;
+  DWORD style = WS_VISIBLE | WS_TABSTOP | TVS_SHOWSELALWAYS | TVS_HASLINES | TVS_HASBUTTONS;
   if (hotTrack_) style |= TVS_TRACKSELECT;
   if (!readOnly_) style |= TVS_EDITLABELS;
-  if (showLines_) style |= TVS_HASLINES;
-  if (showButtons_) style |= TVS_HASBUTTONS;
   if (showRoot_) style |= TVS_LINESATROOT;
   CreateHandle(parent, WC_TREEVIEWA, style, border_ ? WS_EX_CLIENTEDGE : 0, bounds, caption);
   if (color_ != clDefault)
@@ -120,7 +109,7 @@ void TTreeView::Select(TTreeNode* node) {
 }
 
 void TTreeView::FullExpand() {
-  for (const auto& n : nodes_) n->Expand(false);
+  for (const auto& n : nodes_) n->Expand();
 }
 
 bool TTreeView::HandleNotify(NMHDR* hdr, LRESULT& result) {

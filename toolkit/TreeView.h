@@ -24,13 +24,10 @@ class TTreeNode {
   int SelectedIndex() const { return selectedImage_; }
   bool Selected() const;
   bool Expanded() const;
-  void Expand(bool recursive);
-  void Collapse();
-  HTREEITEM Handle() const { return item_; }
-  TTreeView* Owner() const { return tree_; }
 
  private:
   friend class TTreeView;
+  void Expand();
   TTreeView* tree_ = nullptr;
   TTreeNode* parent_ = nullptr;
   HTREEITEM item_ = nullptr;
@@ -46,8 +43,6 @@ class TTreeView : public TControl {
   // Options are read at Build.
   void Build(TWinControl* parent, const TBounds& bounds, const std::string& caption = "") override;
   void SetShowRoot(bool v) { showRoot_ = v; }      // lines and buttons at the root level
-  void SetShowLines(bool v) { showLines_ = v; }
-  void SetShowButtons(bool v) { showButtons_ = v; }
   void SetHotTrack(bool v) { hotTrack_ = v; }
   void SetReadOnly(bool v) { readOnly_ = v; }      // node texts cannot be edited
   void SetBorder(bool v) { border_ = v; }
@@ -74,6 +69,6 @@ class TTreeView : public TControl {
  private:
   TTreeNode* NodeOf(HTREEITEM item) const;
   std::vector<std::unique_ptr<TTreeNode>> nodes_;  // flat order
-  bool showRoot_ = true, showLines_ = true, showButtons_ = true;
+  bool showRoot_ = true;
   bool hotTrack_ = false, readOnly_ = false, border_ = true;
 };

@@ -80,7 +80,7 @@ TEST_F(MainFormTest, TabAndShiftTabLeaveTheEditorsInThePagesOrder) {
       if (modified) TypeInto(memo, "x");
       const std::string text = memo.Text();
       ASSERT_EQ(modified, memo.Modified());
-      memo.SetFocus();
+      SetFocus(memo.Handle());
       for (const std::string& expected : c.tabs) {
         PressKey(VK_TAB);
         ASSERT_EQ(expected, FocusName());
@@ -208,7 +208,7 @@ TEST_F(MainFormTest, TabbingThroughTheSettingsPageKeepsTheFocusInView) {
   DesignSize();
   TfrmMain& f = Shown(frm());
   SelectNode(f, 1);
-  f.tvwMenu.SetFocus();
+  SetFocus(f.tvwMenu.Handle());
   std::vector<std::string> forth;
   for (int i = 0; i < 100 && FocusName() != "btnOK"; ++i)
     forth.push_back(PressAndCheckScroll(f, false));
@@ -257,7 +257,7 @@ TEST_F(MainFormTest, SectionCaptionsStayWhereTheTreePutThemWhileTheFocusIsInView
     SelectNode(f, c.node);
     const int position = f.scbxSetting.VertPosition();
     ASSERT_EQ(c.top, c.caption->Top());
-    c.start->SetFocus();
+    SetFocus(c.start->Handle());
     EXPECT_EQ(position, f.scbxSetting.VertPosition());
     // Two more controls of the section are in view: the caption stays; once the focus leaves the
     // visible part, the page scrolls by the least amount.
@@ -318,7 +318,7 @@ TEST_F(MainFormTest, ArrowKeysStayAmongTheControlsOfTheirBox) {
   };
   for (const auto& c : cases) {
     SelectNode(f, c.node);
-    c.start->SetFocus();
+    SetFocus(c.start->Handle());
     PressKey(c.key);
     EXPECT_EQ(c.expected->Name(), FocusName()) << c.start->Name() << " key " << c.key;
   }
@@ -367,7 +367,7 @@ TEST_F(MainFormTest, EnterEscAndAltLettersOnThePages) {
     SCOPED_TRACE(testing::Message()
                  << "node " << c.node << " focus " << c.focus->Name() << " key " << c.key);
     SelectNode(f, c.node);
-    c.focus->SetFocus();
+    SetFocus(c.focus->Handle());
     for (WORD k : c.tabsFirst) PressKey(k);
     pressed.clear();
     PressKey(c.key, c.alt ? std::initializer_list<WORD>{VK_MENU} : std::initializer_list<WORD>{});
@@ -378,7 +378,7 @@ TEST_F(MainFormTest, EnterEscAndAltLettersOnThePages) {
   }
   // Enter in a definition editor is a line break, at the caret.
   SelectNode(f, 7);
-  f.mmoSpdef.SetFocus();
+  SetFocus(f.mmoSpdef.Handle());
   SendMessageA(f.mmoSpdef.Handle(), EM_SETSEL, 0, 0);
   pressed.clear();
   PressKey(VK_RETURN);

@@ -224,7 +224,7 @@ TEST_F(WizardForm, EveryPageHasItsFrame) {
       EXPECT_EQ(lower ? 315 : 64, rr.top) << fr.rules[i];
       EXPECT_EQ(585, rr.right - rr.left) << fr.rules[i];
       EXPECT_EQ(2, rr.bottom - rr.top) << fr.rules[i];
-      auto* panel = dynamic_cast<TPanel*>(TControl::FromHandle(rule));
+      auto* panel = dynamic_cast<TPanel*>(f.pgctlMain.Page(page)->FindControl(fr.rules[i]));
       ASSERT_NE(nullptr, panel) << fr.rules[i];
       EXPECT_EQ(bvLowered, panel->BevelOuter()) << fr.rules[i];
       EXPECT_EQ(1, panel->BevelWidth()) << fr.rules[i];

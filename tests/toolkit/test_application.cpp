@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <functional>
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
@@ -60,28 +61,55 @@ class MainForm : public TForm {
   int firstClicks = 0, secondClicks = 0;
 };
 
+// A form made as the programs make theirs (Application.CreateForm): one of the program's forms,
+// its main form when it is the first.
+template <class F>
+F* Created() {
+  F* form = nullptr;
+  Application.CreateForm(form);
+  return form;
+}
+
+bool loopStopped = false;
+
+VOID CALLBACK StopTheLoop(HWND, UINT, UINT_PTR, DWORD) {
+  loopStopped = true;
+  PostQuitMessage(0);
+}
+
+// Runs the program's message loop as the programs' main does; true when it ended by itself. A
+// loop that does not end is stopped after seconds, so the case fails instead of hanging.
+bool RunEnds() {
+  loopStopped = false;
+  UINT_PTR timer = SetTimer(nullptr, 0, 5000, StopTheLoop);
+  Application.Run();
+  KillTimer(nullptr, timer);
+  // The loop ends on its own flag and leaves the quit message it posted for the process's end.
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+  }
+  return !loopStopped;
+}
+
 class ApplicationWindow : public ::testing::Test {
  protected:
-  ApplicationWindow() : savedMain_(Application.MainForm()), savedTitle_(Application.Title()) {
-    Application.SetTitle("青岚拼音输入法－测试");
-    Application.SetMainForm(nullptr);
-    Application.AddForm(&main_);
-    Application.SetMainForm(&main_);
-  }
+  ApplicationWindow() : main_(*form_) { Application.SetTitle("青岚拼音输入法－测试"); }
+  void SetUp() override { ASSERT_EQ(Application.MainForm(), &main_) << "a main form left behind"; }
   ~ApplicationWindow() override {
     // Whatever a failed case left: the program restored and the form gone from the task bar.
-    Application.Restore();
+    SendMessageA(app(), WM_SYSCOMMAND, SC_RESTORE, 0);
     main_.Hide();
-    Application.RemoveForm(&main_);
-    Application.SetMainForm(savedMain_);
+    form_.reset();
     Application.SetTitle(savedTitle_);
   }
   HWND app() const { return Application.Handle(); }
-  MainForm main_;
 
  private:
-  TForm* savedMain_;
-  std::string savedTitle_;
+  std::string savedTitle_ = Application.Title();
+  std::unique_ptr<MainForm> form_{Created<MainForm>()};
+
+ protected:
+  MainForm& main_;
 };
 
 }  // namespace
@@ -125,8 +153,8 @@ TEST_F(ApplicationWindow, OneTaskBarButtonWhileTheMainFormShows) {
   other.Show();
   EXPECT_EQ(buttons(), std::vector<HWND>{app()});
   other.Hide();
-  main_.Close();
-  EXPECT_TRUE(Application.Terminated());
+  PostMessageA(main_.Handle(), WM_CLOSE, 0, 0);
+  EXPECT_TRUE(RunEnds());  // closing the main form ends the program
   EXPECT_TRUE(buttons().empty());
 }
 
@@ -134,8 +162,8 @@ TEST_F(ApplicationWindow, OneTaskBarButtonWhileTheMainFormShows) {
 // focus where it was, and the form takes clicks again.
 TEST_F(ApplicationWindow, MinimiseAndRestoreTheProgram) {
   main_.Show();
-  main_.btnSecond.SetFocus();
-  ASSERT_TRUE(main_.btnSecond.Focused());
+  SetFocus(main_.btnSecond.Handle());
+  ASSERT_EQ(GetFocus(), main_.btnSecond.Handle());
   SendMessageA(main_.Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
   EXPECT_TRUE(PumpUntil([&] { return IsIconic(app()) && !main_.Visible(); }));
   EXPECT_TRUE(IsWindowVisible(app()));  // the button stays on the task bar
@@ -144,7 +172,7 @@ TEST_F(ApplicationWindow, MinimiseAndRestoreTheProgram) {
   SendMessageA(app(), WM_SYSCOMMAND, SC_RESTORE, 0);
   EXPECT_TRUE(PumpUntil([&] { return !IsIconic(app()) && main_.Visible() && GetActiveWindow() == main_.Handle(); }));
   EXPECT_TRUE(main_.Enabled());
-  EXPECT_TRUE(main_.btnSecond.Focused());
+  EXPECT_EQ(GetFocus(), main_.btnSecond.Handle());
   SendMessageA(main_.btnFirst.Handle(), BM_CLICK, 0, 0);
   EXPECT_EQ(main_.firstClicks, 1);
 
@@ -165,11 +193,11 @@ TEST_F(ApplicationWindow, ActivationPassesToTheForm) {
 // A modal form keeps its showing while the program is minimised, and comes back with it.
 TEST_F(ApplicationWindow, ModalFormSurvivesMinimiseAndRestore) {
   main_.Show();
-  TForm prompt("TAppPromptForm");
+  std::unique_ptr<TForm> promptForm(Created<TForm>());
+  TForm& prompt = *promptForm;
   TButton ok;
   ok.Build(&prompt, {8, 8, 73, 25}, "确定");
   ok.OnClick = [&](TObject*) { prompt.SetModalResult(mrOk); };
-  Application.AddForm(&prompt);
   std::atomic<bool> done{false};
   std::atomic<int> step{0};
   // Everything is posted, as the task bar does: a thread that sent to a form whose modal loop had
@@ -205,7 +233,6 @@ TEST_F(ApplicationWindow, ModalFormSurvivesMinimiseAndRestore) {
   EXPECT_EQ(result, mrOk);
   EXPECT_TRUE(main_.Visible());
   EXPECT_TRUE(main_.Enabled());
-  Application.RemoveForm(&prompt);
 }
 
 // Closing from the task-bar button's menu closes the form in use as its close box would.
@@ -213,15 +240,14 @@ TEST_F(ApplicationWindow, CloseFromTheTaskBarClosesTheFormInUse) {
   int mainCloses = 0;
   main_.OnClose = [&](TObject*) { ++mainCloses; };
   main_.Show();
-  TForm prompt("TAppPromptForm");
-  Application.AddForm(&prompt);
+  std::unique_ptr<TForm> prompt(Created<TForm>());
   PostMessageA(app(), WM_CLOSE, 0, 0);
-  EXPECT_EQ(prompt.ShowModal(), mrCancel);
+  EXPECT_EQ(prompt->ShowModal(), mrCancel);
   EXPECT_TRUE(main_.Visible());
   EXPECT_EQ(mainCloses, 0);
-  Application.RemoveForm(&prompt);
-  SendMessageA(app(), WM_CLOSE, 0, 0);
+  prompt.reset();
+  PostMessageA(app(), WM_CLOSE, 0, 0);
+  EXPECT_TRUE(RunEnds());  // closing the main form ends the program
   EXPECT_EQ(mainCloses, 1);
   EXPECT_FALSE(main_.Visible());
-  EXPECT_TRUE(Application.Terminated());
 }

@@ -164,7 +164,7 @@ TEST(ToolkitMemo, TypingSetsModifiedAndTextFromCodeClearsIt) {
   MemoForm f;
   f.mmo.SetText("a");
   EXPECT_FALSE(f.mmo.Modified());
-  f.mmo.SetFocus();
+  SetFocus(f.mmo.Handle());
   SendMessageA(f.mmo.Handle(), WM_CHAR, 'z', 0);
   EXPECT_TRUE(f.mmo.Modified());
   f.mmo.SetText("b");
