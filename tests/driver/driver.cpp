@@ -6,7 +6,6 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
-#include <thread>
 
 #include "responder.h"
 #include "testenv.h"
@@ -69,14 +68,40 @@ LRESULT SendWait(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
 // has returned. A handler that opens a modal window (its top-level window is disabled then) and finds
 // no responder at work in this test would wait for an answer that never comes: reported at once
 // instead, and the action counts as failed.
+struct Sending {
+  HWND h;
+  UINT msg;
+  WPARAM wp;
+  LPARAM lp;
+  std::atomic<int> state{0};  // 0 pending, 1 handled, 2 no answer
+};
+
+DWORD WINAPI SendThread(void* p) {
+  std::shared_ptr<Sending> s(*static_cast<std::shared_ptr<Sending>*>(p));
+  delete static_cast<std::shared_ptr<Sending>*>(p);
+  DWORD_PTR result = 0;
+  s->state = SendMessageTimeoutA(s->h, s->msg, s->wp, s->lp, SMTO_NORMAL, kSendTimeoutMs, &result) ? 1 : 2;
+  return 0;
+}
+
 bool Act(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
   HWND top = GetAncestor(h, GA_ROOT);
   const bool topWasEnabled = top && IsWindowEnabled(top);
-  auto state = std::make_shared<std::atomic<int>>(0);  // 0 pending, 1 handled, 2 no answer
-  std::thread([=] {
-    DWORD_PTR result = 0;
-    *state = SendMessageTimeoutA(h, msg, wp, lp, SMTO_NORMAL, kSendTimeoutMs, &result) ? 1 : 2;
-  }).detach();
+  auto sending = std::make_shared<Sending>();
+  sending->h = h;
+  sending->msg = msg;
+  sending->wp = wp;
+  sending->lp = lp;
+  // A thread of the platform's, left to end on its own when the send returns (a detached runtime
+  // thread may fail to detach once it has already ended).
+  auto* arg = new std::shared_ptr<Sending>(sending);
+  HANDLE thread = CreateThread(nullptr, 0, SendThread, arg, 0, nullptr);
+  if (!thread) {
+    delete arg;
+    return false;
+  }
+  CloseHandle(thread);
+  const std::atomic<int>* state = &sending->state;
   bool stuck = false;
   krevtest::WaitFor(
       [&] {

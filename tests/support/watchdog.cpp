@@ -72,7 +72,8 @@ void Fail(HWND h) {
   }
 }
 
-void Watch(DWORD thread) {
+DWORD WINAPI Watch(void* arg) {
+  const DWORD thread = static_cast<DWORD>(reinterpret_cast<UINT_PTR>(arg));
   std::map<HWND, std::chrono::steady_clock::time_point> since;
   for (;;) {
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
@@ -96,6 +97,10 @@ void Watch(DWORD thread) {
 
 }  // namespace
 
-void StartWatchdog(DWORD thread) { std::thread(Watch, thread).detach(); }
+void StartWatchdog(DWORD thread) {
+  // A thread of the platform's: it runs until the program ends.
+  if (HANDLE h = CreateThread(nullptr, 0, Watch, reinterpret_cast<void*>(static_cast<UINT_PTR>(thread)), 0, nullptr))
+    CloseHandle(h);
+}
 
 }  // namespace krevtest
