@@ -69,9 +69,12 @@ class Installation {
   // that the record read afterwards can only come from this press: two buttons start lexjoin.exe.
   bool Press(const char* name, const char* recorder) {
     const std::string path = RecordPath(recorder);
-    DeleteFileA(path.c_str());
     // A file deleted while another process still holds it goes only when that handle is closed.
-    if (!krevtest::WaitFor([&] { return !krevtest::FileExists(path); })) return false;
+    if (!krevtest::WaitFor([&] {
+          DeleteFileA(path.c_str());
+          return !krevtest::FileExists(path);
+        }))
+      return false;
     return krevtest::PostClick(FindNamedWindow(main_, name));
   }
 
@@ -81,8 +84,7 @@ class Installation {
     const std::string path = RecordPath(name);
     std::string text;
     bool whole = krevtest::WaitForFile(
-        path, &text, [](const std::string& t) { return Lines(t).size() >= 2 && t.substr(t.size() - 2) == "\r\n"; },
-        std::chrono::seconds(60));
+        path, &text, [](const std::string& t) { return Lines(t).size() >= 2 && t.substr(t.size() - 2) == "\r\n"; });
     DeleteFileA(path.c_str());
     if (!whole) return false;
     std::vector<std::string> lines = Lines(text);
