@@ -179,14 +179,7 @@ krevtest::SeenWindow AnswerBox(const std::string& caption, int id, std::chrono::
   return seen;
 }
 
-bool WaitGone(HWND hwnd, std::chrono::milliseconds timeout) {
-  auto end = std::chrono::steady_clock::now() + timeout;
-  while (IsWindow(hwnd) && IsWindowVisible(hwnd)) {
-    if (std::chrono::steady_clock::now() >= end) return false;
-    Sleep(20);
-  }
-  return true;
-}
+bool WaitGone(HWND hwnd, std::chrono::milliseconds timeout) { return krevtest::WaitGone(hwnd, timeout); }
 
 std::string AppDataDir() {
   char buf[MAX_PATH] = {0};

@@ -3,6 +3,7 @@
 
 #include <cstring>
 #include <future>
+#include <vector>
 
 #include "backup_testutil.h"
 #include "calls.h"
@@ -34,38 +35,56 @@ void ResetRunState() {
   ShowMessages = 1;
 }
 
-HWND WaitWindow(const std::string& caption, std::chrono::milliseconds timeout = std::chrono::seconds(15)) {
-  auto end = std::chrono::steady_clock::now() + timeout;
-  while (std::chrono::steady_clock::now() < end) {
-    if (HWND h = FindTopWindow("#32770", caption)) {
-      Sleep(150);  // let the dialog finish its initialisation
-      return h;
-    }
-    Sleep(30);
+// A dialog of this process once it is shown and answers, that is, once it has finished its
+// initialisation; nullptr when none came.
+HWND WaitWindow(const std::string& caption) {
+  HWND h = nullptr;
+  if (!krevtest::WaitFor([&] { return (h = FindTopWindow("#32770", caption, GetCurrentProcessId())) != nullptr; }))
+    return nullptr;
+  return krevtest::Answers(h) ? h : nullptr;
+}
+
+// A click that may open a modal window: posted, so the script goes on to answer that window.
+void Press(HWND dlg, int id) { krevtest::PostClick(dlg, id); }
+
+// A box or file dialog of the program over its dialog; nullptr when none is shown.
+HWND ShownOver() {
+  for (const char* caption : {kOpenTitle, kSaveTitle, kBackupTitle, kRestoreTitle}) {
+    if (HWND h = FindTopWindow("#32770", caption, GetCurrentProcessId())) return h;
   }
   return nullptr;
 }
 
-void Press(HWND dlg, int id) { PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
-
-// Ends a script that went wrong: dismisses whatever the program still shows until the dialog is gone,
-// so that a failure is reported instead of a dialog waiting for an answer forever.
+// Ends a script: dismisses whatever the program still shows, innermost first, until the dialog is
+// gone, so that a script that went wrong is reported instead of a dialog waiting for an answer.
 void CloseEverything(HWND dlg) {
   auto end = std::chrono::steady_clock::now() + std::chrono::seconds(60);
   while (IsWindow(dlg) && std::chrono::steady_clock::now() < end) {
-    for (const char* caption : {kOpenTitle, kSaveTitle}) {
-      if (HWND h = FindTopWindow("#32770", caption)) Press(h, IDCANCEL);
-    }
-    for (const char* caption : {kBackupTitle, kRestoreTitle}) {
-      if (HWND h = FindTopWindow("#32770", caption)) {
-        Press(h, IDNO);
-        Press(h, IDOK);
-      }
-    }
-    Press(dlg, IDCANCEL);
-    Sleep(300);
+    HWND over = ShownOver();
+    HWND target = over ? over : dlg;
+    if (int id = krevtest::DismissId(target)) Press(target, id);
+    // Gone, or something new shown over it (a box that follows a file dialog).
+    krevtest::WaitFor([&] { return !IsWindow(target) || !IsWindowVisible(target) || ShownOver() != over; },
+                      std::chrono::seconds(5));
   }
 }
+
+// The current directory, set for the life of the object.
+class CurrentDirectory {
+ public:
+  explicit CurrentDirectory(const std::string& dir) {
+    char buf[MAX_PATH] = {0};
+    GetCurrentDirectoryA(MAX_PATH, buf);
+    old_ = buf;
+    ok_ = SetCurrentDirectoryA(dir.c_str()) != FALSE;
+  }
+  ~CurrentDirectory() { SetCurrentDirectoryA(old_.c_str()); }
+  bool ok() const { return ok_; }
+
+ private:
+  std::string old_;
+  bool ok_ = false;
+};
 
 class FrontTest : public ::testing::Test {
  protected:
@@ -88,6 +107,9 @@ class FrontTest : public ::testing::Test {
 };
 
 TEST_F(FrontTest, SilentRestoreCommandLineSplitsAtTheFirstBlank) {
+  // Relative library paths land in the scratch folder.
+  CurrentDirectory cwd(dir.path());
+  ASSERT_TRUE(cwd.ok());
   std::string backup = dir / "wl.LXB";
   ASSERT_TRUE(WriteFileBytes(backup, lvtest::Member("restored by /r")));
   std::string libDir = dir / "lib dir";
@@ -104,7 +126,8 @@ TEST_F(FrontTest, SilentRestoreCommandLineSplitsAtTheFirstBlank) {
       {"/r " + backup + "  two blanks.dat", backup, " two blanks.dat"},
       {"/r D:\\my backups\\wl.LXB", "D:\\my", "backups\\wl.LXB"},
   };
-  auto noBox = krevtest::ExpectBox("", IDOK, std::chrono::milliseconds(1));
+  // A silent run shows nothing: a box of this process would be answered and reported here.
+  krevtest::NoWindow noBox;
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
     ResetRunState();
@@ -115,6 +138,7 @@ TEST_F(FrontTest, SilentRestoreCommandLineSplitsAtTheFirstBlank) {
   }
   EXPECT_EQ(ReadFileBytes(libDir + "\\my.dat"), "restored by /r");
   EXPECT_EQ(ReadFileBytes(lib), "restored by /r");
+  EXPECT_EQ(ReadFileBytes(dir / " two blanks.dat"), "restored by /r");
 
   // Nothing after the switch, or a text that does not fit: nothing runs, and it counts as failed.
   ASSERT_TRUE(WriteFileBytes(lib, kLibrary));
@@ -126,6 +150,7 @@ TEST_F(FrontTest, SilentRestoreCommandLineSplitsAtTheFirstBlank) {
     EXPECT_EQ(std::string(WordlibFilePath), "");
   }
   EXPECT_EQ(ReadFileBytes(lib), kLibrary);
+  EXPECT_EQ("", noBox.Finish());
 }
 
 TEST_F(FrontTest, BackupCommandLineWithoutAUsablePathFailsWithItsBox) {
@@ -210,6 +235,7 @@ TEST_F(FrontTest, DialogHasItsLayoutAndPreselectsBackup) {
     std::vector<SIZE> needed;  // what the text takes in the control's font and width (0 when none)
   };
   auto script = std::async(std::launch::async, [&controls]() {
+    krevtest::Answering token;
     Seen s;
     HWND dlg = WaitWindow(kDialogCaption);
     if (!dlg) return s;
@@ -281,13 +307,14 @@ TEST_F(FrontTest, BackupToAChosenFileReplacesItWithoutAsking) {
   std::string backup = dir / "chosen.LXB";
   ASSERT_TRUE(WriteFileBytes(backup, "an older backup"));
   auto script = std::async(std::launch::async, [&backup]() {
+    krevtest::Answering token;
     std::vector<SeenWindow> seen;
     HWND dlg = WaitWindow(kDialogCaption);
     if (!dlg) return seen;
     Press(dlg, IDOK);
     seen.push_back(krevtest::ExpectFileDialog(kSaveTitle, backup).get());
     seen.push_back(lvtest::AnswerBox(kBackupTitle, IDOK));
-    Sleep(300);
+    krevtest::WaitGone(dlg);  // a finished backup ends the dialog
     CloseEverything(dlg);
     return seen;
   });
@@ -309,32 +336,43 @@ TEST_F(FrontTest, RestoreAnsweredNoKeepsTheDialogAndOffersTheSameFile) {
   struct Seen {
     bool dialog = false;
     SeenWindow firstFile, question, secondFile;
+    bool clicksDuringQuestionHandled = false;
+    bool pressEnded = false;
     bool stayedOpen = false;
     bool nestedFileDialog = false;
   };
   auto script = std::async(std::launch::async, [&backup]() {
+    krevtest::Answering token;
     Seen s;
     HWND dlg = WaitWindow(kDialogCaption);
     if (!dlg) return s;
     s.dialog = true;
     SendMessageA(GetDlgItem(dlg, 1001), BM_CLICK, 0, 0);
-    Press(dlg, IDOK);
+    // Sent from another thread: the future is there when the whole press has been handled.
+    auto next = krevtest::SendClickAsync(dlg, IDOK, std::chrono::seconds(60));
     s.firstFile = krevtest::ExpectFileDialog(kOpenTitle, backup).get();
-    s.question = krevtest::Expect(kRestoreTitle, [dlg](HWND, SeenWindow&) {
-      // Clicks on the dialog while its run is asking: none may start or end anything.
-      Press(dlg, IDOK);
-      Press(dlg, IDCANCEL);
-      Press(dlg, 3);
-      Sleep(500);
+    std::vector<std::future<bool>> clicks;  // kept until the end: a click in a window of its own ends last
+    s.question = krevtest::Expect(kRestoreTitle, [dlg, &s, &clicks](HWND, SeenWindow&) {
+      // Clicks on the dialog while its run is asking: none may start or end anything. Each is sent,
+      // so it has been handled when the send returns; one that opens a file dialog does not return.
+      s.clicksDuringQuestionHandled = true;
+      for (int id : {IDOK, IDCANCEL, 3}) {
+        clicks.push_back(krevtest::SendClickAsync(dlg, id));
+        krevtest::WaitFor([&] { return krevtest::Ready(clicks.back()) || FindTopWindow("#32770", kOpenTitle); });
+        s.clicksDuringQuestionHandled = s.clicksDuringQuestionHandled && krevtest::Ready(clicks.back());
+      }
       return IDNO;
     }).get();
-    lvtest::WaitGone(s.question.hwnd);
-    Sleep(500);
+    // After No the press ends, unless it opens another file dialog.
+    krevtest::WaitFor([&] { return krevtest::Ready(next) || FindTopWindow("#32770", kOpenTitle); });
     s.nestedFileDialog = FindTopWindow("#32770", kOpenTitle) != nullptr;
+    s.pressEnded = krevtest::Ready(next) && next.get();
     s.stayedOpen = IsWindow(dlg) && IsWindowVisible(dlg);
-    Press(dlg, IDOK);
-    s.secondFile = krevtest::ExpectFileDialog(kOpenTitle, "").get();  // Cancel
-    Sleep(300);
+    if (!s.nestedFileDialog) {
+      auto again = krevtest::SendClickAsync(dlg, IDOK);
+      s.secondFile = krevtest::ExpectFileDialog(kOpenTitle, "").get();  // Cancel
+      krevtest::WaitFor([&] { return krevtest::Ready(again); });
+    }
     CloseEverything(dlg);
     return s;
   });
@@ -344,7 +382,9 @@ TEST_F(FrontTest, RestoreAnsweredNoKeepsTheDialogAndOffersTheSameFile) {
   EXPECT_TRUE(s.firstFile.found);
   ASSERT_TRUE(s.question.found);
   EXPECT_NE(s.question.text.find(backup), std::string::npos);
+  EXPECT_TRUE(s.clicksDuringQuestionHandled);
   EXPECT_FALSE(s.nestedFileDialog);
+  EXPECT_TRUE(s.pressEnded);
   EXPECT_TRUE(s.stayedOpen);
   ASSERT_TRUE(s.secondFile.found);
   // The file chosen before is offered again (the dialog may show it by its name alone).
@@ -369,11 +409,12 @@ TEST_F(FrontTest, HelpButtonAsksForTheBackupTopic) {
   krevtest::ScopedCall help(LexVaultCalls.HtmlHelpA, RecordHelp);
   g_helpCalls = 0;
   auto script = std::async(std::launch::async, []() {
+    krevtest::Answering token;
     HWND dlg = WaitWindow(kDialogCaption);
     if (!dlg) return HWND{};
-    Press(dlg, 3);
-    Press(dlg, 3);
-    Sleep(500);
+    // Sent: each has been handled when it returns.
+    krevtest::SendClick(dlg, 3);
+    krevtest::SendClick(dlg, 3);
     CloseEverything(dlg);
     return dlg;
   });
@@ -396,21 +437,19 @@ TEST_F(FrontTest, HelpWithTheHelpFileOpensTheViewer) {
     bool box = false;
   };
   auto script = std::async(std::launch::async, []() {
+    krevtest::Answering token;
     Seen s;
     s.dlg = WaitWindow(kDialogCaption);
     if (!s.dlg) return s;
-    Press(s.dlg, 3);
-    auto end = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-    while (!s.viewer && std::chrono::steady_clock::now() < end) {
-      s.viewer = FindTopWindow("HH Parent", "");
-      Sleep(100);
-    }
-    s.box = FindTopWindow("#32770", kBackupTitle) || FindTopWindow("#32770", kRestoreTitle);
+    auto help = krevtest::SendClickAsync(s.dlg, 3);
+    krevtest::WaitFor([&] { return (s.viewer = FindTopWindow("HH Parent", "")) != nullptr || ShownOver(); },
+                      std::chrono::seconds(30));
+    s.box = ShownOver() != nullptr;
     if (s.viewer) {
       GetWindowThreadProcessId(s.viewer, &s.viewerProcess);
       PostMessageA(s.viewer, WM_CLOSE, 0, 0);
+      krevtest::WaitGone(s.viewer);
     }
-    Sleep(500);
     CloseEverything(s.dlg);
     return s;
   });
@@ -433,12 +472,14 @@ TEST_F(FrontTest, HelpWithoutTheHelpFileShowsNothingOfItsOwn) {
     bool stayedOpen = false;
   };
   auto script = std::async(std::launch::async, []() {
+    krevtest::Answering token;
     Seen s;
     s.dlg = WaitWindow(kDialogCaption);
     if (!s.dlg) return s;
-    Press(s.dlg, 3);
-    Sleep(2000);
-    s.box = FindTopWindow("#32770", kBackupTitle) || FindTopWindow("#32770", kRestoreTitle);
+    // The press has been handled when the send returns; a box it showed would keep it from returning.
+    auto help = krevtest::SendClickAsync(s.dlg, 3);
+    krevtest::WaitFor([&] { return krevtest::Ready(help) || ShownOver(); });
+    s.box = ShownOver() != nullptr;
     s.stayedOpen = IsWindowVisible(s.dlg) != FALSE;
     CloseEverything(s.dlg);
     return s;

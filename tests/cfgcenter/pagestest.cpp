@@ -100,21 +100,23 @@ BoxScript::~BoxScript() {
 }
 
 void BoxScript::Run(std::string caption, std::vector<krevtest::Answer> answers) {
+  krevtest::Answering token;
   std::set<HWND> answered;
   auto end = std::chrono::steady_clock::now() + std::chrono::seconds(30);
   for (const krevtest::Answer& answer : answers) {
     HWND dlg = nullptr;
-    while (!dlg && !stop_ && std::chrono::steady_clock::now() < end) {
-      Candidates c{&caption, &answered, nullptr};
-      EnumWindows(FindNew, reinterpret_cast<LPARAM>(&c));
-      dlg = c.found;
-      if (!dlg) Sleep(30);
-    }
-    if (!dlg) return;
-    Sleep(150);  // the window finishes setting up its controls
+    krevtest::WaitFor(
+        [&] {
+          Candidates c{&caption, &answered, nullptr};
+          EnumWindows(FindNew, reinterpret_cast<LPARAM>(&c));
+          dlg = c.found;
+          return dlg || stop_ || std::chrono::steady_clock::now() >= end;
+        },
+        std::chrono::seconds(30));
+    if (!dlg || !krevtest::Answers(dlg)) return;  // it has set up its controls once it answers
     krevtest::SeenWindow seen = krevtest::Inspect(dlg);
     int id = answer(dlg, seen);
-    PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dlg, id)));
+    krevtest::PostClick(dlg, id);
     answered.insert(dlg);
     seen_.push_back(seen);
   }

@@ -35,7 +35,8 @@ TEST(KrevcfgProcess, StartPageByFirstParameter) {
     HWND main = nullptr;
     bool up = krevtest::PumpUntil(
         [&] {
-          main = krevtest::FindTopWindow("TfrmMain", "青岚拼音输入法 － 属性设置和管理中心");
+          // The window of the process started here, not of another copy still running.
+          main = krevtest::FindTopWindow("TfrmMain", "青岚拼音输入法 － 属性设置和管理中心", pi.dwProcessId);
           return main && IsFrontWindow(FindNamedWindow(main, c.front));
         },
         std::chrono::seconds(60));

@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <future>
-#include <thread>
 
 #include "formtest.h"
 #include "responder.h"
@@ -18,27 +17,31 @@ const char kPromptCaption[] = "青岚拼音输入法 － 属性设置";
 const char kWordlibCaption[] = "清除复位用户词库";
 
 // Answers the save prompt from another thread as a person would: optionally ticks the box, then
-// presses its OK button. The future tells whether the prompt was seen.
+// presses its OK button or its close box. The future tells whether the prompt was seen.
 std::future<bool> AnswerPrompt(bool tickNoPrompt, bool closeBox = false) {
   return std::async(std::launch::async, [tickNoPrompt, closeBox] {
+    krevtest::Answering token;
     HWND prompt = nullptr;
-    for (int i = 0; i < 300 && !prompt; ++i) {
-      prompt = krevtest::FindTopWindow("TfrmSavePrompt", kPromptCaption);
-      if (!prompt) std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    if (!prompt) return false;
-    // A person reads the prompt before answering; a click that lands while the window is still
-    // being shown and activated can be lost.
-    std::this_thread::sleep_for(std::chrono::milliseconds(150));
-    if (tickNoPrompt) SendMessageA(FindNamedWindow(prompt, "chkNoPromptAgain"), BM_CLICK, 0, 0);
+    // Once it answers, its modal loop runs and the clicks below reach it.
+    if (!krevtest::WaitFor([&] { return (prompt = krevtest::FindTopWindow("TfrmSavePrompt", kPromptCaption)) != nullptr; }) ||
+        !krevtest::Answers(prompt))
+      return false;
+    if (tickNoPrompt) krevtest::SendClick(FindNamedWindow(prompt, "chkNoPromptAgain"));
     if (closeBox) {
       SendMessageA(prompt, WM_CLOSE, 0, 0);
     } else {
-      SendMessageA(FindNamedWindow(prompt, "btnOK"), BM_CLICK, 0, 0);
+      krevtest::SendClick(FindNamedWindow(prompt, "btnOK"));
     }
     return true;
   });
 }
+
+// While it lives, a save prompt that comes is answered and noted, so that a prompt shown where
+// none may come fails the test instead of waiting for an answer.
+class NoPrompt : public krevtest::NoWindow {
+ public:
+  NoPrompt() : NoWindow("TfrmSavePrompt", kPromptCaption) {}
+};
 
 bool ReadPromptValue(DWORD* value) {
   HKEY key = nullptr;
@@ -140,8 +143,9 @@ TEST_F(SaveTest, PromptKeptOnUntilItsBoxIsTicked) {
   EXPECT_FALSE(f.Config()->FPromptAfterSave);
 
   // No prompt any more in this run.
+  NoPrompt none;
   Click(f.btnApply);
-  EXPECT_FALSE(krevtest::FindTopWindow("TfrmSavePrompt", kPromptCaption));
+  EXPECT_EQ("", none.Finish());
   EXPECT_TRUE(f.Visible());
 }
 
@@ -184,9 +188,11 @@ TEST_F(SaveTest, ReadOnlyDefinitionFileStopsTheSequenceThere) {
   Click(f.chkFK);
   ASSERT_TRUE(SetFileAttributesA(chnsym_.c_str(), FILE_ATTRIBUTE_READONLY));
   auto box = ExpectBox(kAppTitle, IDOK);
+  NoPrompt none;
   Click(f.btnOK);
   SeenWindow seen = box.get();
   SetFileAttributesA(chnsym_.c_str(), FILE_ATTRIBUTE_NORMAL);
+  EXPECT_EQ("", none.Finish());
   ASSERT_TRUE(seen.found);
   EXPECT_EQ("Cannot create file " + chnsym_ + ".", seen.text);
   EXPECT_EQ(krevtest::BoxIcon::Error, seen.icon);
@@ -196,7 +202,6 @@ TEST_F(SaveTest, ReadOnlyDefinitionFileStopsTheSequenceThere) {
   EXPECT_EQ("chn\nsym\n", krevtest::ReadFileBytes(chnsym_));
   EXPECT_EQ(kSpdefText, krevtest::ReadFileBytes(spdef_));
   EXPECT_FALSE(krevtest::FileExists(ksc_));
-  EXPECT_FALSE(krevtest::FindTopWindow("TfrmSavePrompt", kPromptCaption));
   TKrevConfig stored;
   stored.LoadFromRegistry();
   EXPECT_TRUE(stored.FFuzzyK);

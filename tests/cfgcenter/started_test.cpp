@@ -47,7 +47,7 @@ class Installation {
   bool ok() const { return ok_; }
   const std::string& dir() const { return dir_.path(); }
 
-  // Starts the copied program and waits for its main window.
+  // Starts the copied program and waits for its main window, up and taking messages.
   bool Start() {
     std::string cmd = "\"" + dir_ / "krevcfg.exe" + "\"";
     STARTUPINFOA si{};
@@ -55,27 +55,39 @@ class Installation {
     if (!CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi_))
       return false;
     CloseHandle(pi_.hThread);
-    return krevtest::PumpUntil(
-        [&] {
-          main_ = krevtest::FindTopWindow("TfrmMain", kMainCaption);
-          DWORD pid = 0;
-          if (main_) GetWindowThreadProcessId(main_, &pid);
-          return main_ && pid == pi_.dwProcessId && FindNamedWindow(main_, "btnWLRepair");
-        },
-        std::chrono::seconds(60));
+    return krevtest::WaitFor(
+               [&] {
+                 main_ = krevtest::FindTopWindow("TfrmMain", kMainCaption, pi_.dwProcessId);
+                 return main_ && FindNamedWindow(main_, "btnWLRepair");
+               },
+               std::chrono::seconds(60)) &&
+           krevtest::Answers(main_);
   }
 
-  // Presses the named button, as a click does, without waiting for its handler.
-  void Press(const char* name) { PostMessageA(FindNamedWindow(main_, name), BM_CLICK, 0, 0); }
+  // Presses the named button, as a click does, without waiting for its handler, which may open a
+  // modal window. The record that the started program `recorder` will write is removed first, so
+  // that the record read afterwards can only come from this press: two buttons start lexjoin.exe.
+  bool Press(const char* name, const char* recorder) {
+    const std::string path = RecordPath(recorder);
+    // A file deleted while another process still holds it goes only when that handle is closed.
+    if (!krevtest::WaitFor([&] {
+          DeleteFileA(path.c_str());
+          return !krevtest::FileExists(path);
+        }))
+      return false;
+    return krevtest::PostClick(FindNamedWindow(main_, name));
+  }
 
-  // The record of the started program `name`, once it is there; removed, so the next start of the
-  // same program makes a new one.
+  // The record of the started program `name`, once it opens and holds its lines; removed, so the
+  // next start of the same program makes a new one.
   bool TakeRecord(const char* name, Record* out) {
-    const std::string path = dir_ / name + ".rec";
-    if (!krevtest::PumpUntil([&] { return krevtest::FileExists(path); }, std::chrono::seconds(60))) return false;
-    std::vector<std::string> lines = Lines(krevtest::ReadFileBytes(path));
+    const std::string path = RecordPath(name);
+    std::string text;
+    bool whole = krevtest::WaitForFile(
+        path, &text, [](const std::string& t) { return Lines(t).size() >= 2 && t.substr(t.size() - 2) == "\r\n"; });
     DeleteFileA(path.c_str());
-    if (lines.size() < 2) return false;
+    if (!whole) return false;
+    std::vector<std::string> lines = Lines(text);
     out->module = lines[0];
     out->cmdline = lines[1];
     out->args.assign(lines.begin() + 2, lines.end());
@@ -95,6 +107,8 @@ class Installation {
   }
 
  private:
+  std::string RecordPath(const char* program) const { return dir_ / program + ".rec"; }
+
   krevtest::ScratchDir dir_;
   bool ok_ = false;
   PROCESS_INFORMATION pi_{};
@@ -129,7 +143,7 @@ class StartedProgramsTest : public ::testing::Test {
     };
     for (const auto& c : cases) {
       SCOPED_TRACE(c.button);
-      inst.Press(c.button);
+      ASSERT_TRUE(inst.Press(c.button, c.program));
       Record r;
       ASSERT_TRUE(inst.TakeRecord(c.program, &r));
       EXPECT_EQ(inst.dir() + c.program, r.module);
@@ -143,7 +157,7 @@ class StartedProgramsTest : public ::testing::Test {
     const std::string words = inst.dir() + "words.txt";
     krevtest::WriteFileBytes(words, "青岚 qing'lan\r\n");
     BoxScript script("选择自定义词文本文件", {ChooseFile(words), cfgtest::Press(IDYES)});
-    inst.Press("btnWLImport");
+    ASSERT_TRUE(inst.Press("btnWLImport", "notepad.exe"));
     Record r;
     bool started = inst.TakeRecord("notepad.exe", &r);
     std::vector<krevtest::SeenWindow> seen = script.Finish();

@@ -27,8 +27,9 @@ TEST_F(SettingsFixture, ProgramStartsOnPageZeroAndEndsWithExitCodeZero) {
   ASSERT_TRUE(CreateProcessA(nullptr, &cmdline[0], nullptr, nullptr, FALSE, 0, nullptr,
                              krevtest::InstallDir().c_str(), &si, &pi));
   HWND wnd = nullptr;
-  krevtest::PumpUntil([&] { return (wnd = krevtest::FindTopWindow(nullptr, "青岚拼音输入法 配置向导")) != nullptr; },
-                      std::chrono::seconds(60));
+  krevtest::WaitFor(
+      [&] { return (wnd = krevtest::FindTopWindow(nullptr, "青岚拼音输入法 配置向导", pi.dwProcessId)) != nullptr; },
+      std::chrono::seconds(60));
   ASSERT_NE(nullptr, wnd) << "no wizard window";
   char cls[64] = {0};
   GetClassNameA(wnd, cls, sizeof cls);

@@ -2,10 +2,12 @@
 
 #include <commctrl.h>
 
+#include <atomic>
 #include <cstdio>
 #include <cstring>
-#include <thread>
+#include <memory>
 
+#include "responder.h"
 #include "testenv.h"
 
 namespace krevdrv {
@@ -60,6 +62,74 @@ LRESULT SendWait(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
   if (!SendMessageTimeoutA(h, msg, wp, lp, SMTO_NORMAL, kSendTimeoutMs, &result) && IsWindow(h))
     ReportNoAnswer(h, msg);
   return static_cast<LRESULT>(result);
+}
+
+// An action on a control: the message is sent from another thread and waited for until its handler
+// has returned. A handler that opens a modal window (its top-level window is disabled then) and finds
+// no responder at work in this test would wait for an answer that never comes: reported at once
+// instead, and the action counts as failed.
+struct Sending {
+  HWND h;
+  UINT msg;
+  WPARAM wp;
+  LPARAM lp;
+  std::atomic<int> state{0};  // 0 pending, 1 handled, 2 no answer
+};
+
+DWORD WINAPI SendThread(void* p) {
+  std::shared_ptr<Sending> s(*static_cast<std::shared_ptr<Sending>*>(p));
+  delete static_cast<std::shared_ptr<Sending>*>(p);
+  DWORD_PTR result = 0;
+  s->state = SendMessageTimeoutA(s->h, s->msg, s->wp, s->lp, SMTO_NORMAL, kSendTimeoutMs, &result) ? 1 : 2;
+  return 0;
+}
+
+bool Act(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+  HWND top = GetAncestor(h, GA_ROOT);
+  const bool topWasEnabled = top && IsWindowEnabled(top);
+  auto sending = std::make_shared<Sending>();
+  sending->h = h;
+  sending->msg = msg;
+  sending->wp = wp;
+  sending->lp = lp;
+  // A thread of the platform's, left to end on its own when the send returns (a detached runtime
+  // thread may fail to detach once it has already ended).
+  auto* arg = new std::shared_ptr<Sending>(sending);
+  HANDLE thread = CreateThread(nullptr, 0, SendThread, arg, 0, nullptr);
+  if (!thread) {
+    delete arg;
+    return false;
+  }
+  CloseHandle(thread);
+  const std::atomic<int>* state = &sending->state;
+  bool stuck = false;
+  krevtest::WaitFor(
+      [&] {
+        stuck = topWasEnabled && IsWindow(top) && !IsWindowEnabled(top) && !krevtest::Answering::Anyone();
+        return *state != 0 || stuck;
+      },
+      milliseconds(kSendTimeoutMs));
+  if (*state == 1) return true;
+  if (stuck) {
+    // The window disables its owner before it shows itself.
+    DWORD pid = 0;
+    GetWindowThreadProcessId(h, &pid);
+    std::vector<HWND> others;
+    krevtest::WaitFor([&] {
+      others.clear();
+      for (HWND w : TopWindows(pid, nullptr)) {
+        if (w != top) others.push_back(w);
+      }
+      return !others.empty();
+    });
+    std::string shown;
+    for (HWND w : others) shown += " " + ClassOf(w) + " \"" + Text(w) + "\"";
+    std::fprintf(stderr, "driver: message 0x%X to %s \"%s\" opened a modal window that nothing answers:%s\n", msg,
+                 ClassOf(h).c_str(), NameOf(h).c_str(), shown.c_str());
+  } else if (IsWindow(h)) {
+    ReportNoAnswer(h, msg);
+  }
+  return false;
 }
 
 // Texts are read as Unicode and turned into GBK here: across processes the narrow messages tell
@@ -151,14 +221,7 @@ std::vector<std::pair<HTREEITEM, std::string>> TreeList(HWND tree) {
 
 }  // namespace
 
-bool WaitUntil(const std::function<bool()>& ready, milliseconds timeout) {
-  auto end = std::chrono::steady_clock::now() + timeout;
-  for (;;) {
-    if (ready()) return true;
-    if (std::chrono::steady_clock::now() >= end) return false;
-    std::this_thread::sleep_for(std::chrono::milliseconds(25));
-  }
-}
+bool WaitUntil(const std::function<bool()>& ready, milliseconds timeout) { return krevtest::WaitFor(ready, timeout); }
 
 // ---- Program
 
@@ -269,15 +332,33 @@ bool IsFront(HWND h) { return h && GetWindow(h, GW_HWNDPREV) == nullptr; }
 
 // ---- acting
 
+namespace {
+
+// A button that changes its own state when clicked (a dialog's automatic check box or radio button)
+// needs the click itself; for any other the click is its parent's BN_CLICKED notification, which
+// needs neither focus nor capture and so cannot be lost while a window is being activated.
+bool ChangesItself(HWND h) {
+  switch (GetWindowLongA(h, GWL_STYLE) & BS_TYPEMASK) {
+    case BS_AUTOCHECKBOX:
+    case BS_AUTORADIOBUTTON:
+    case BS_AUTO3STATE:
+      return true;
+  }
+  return false;
+}
+
+}  // namespace
+
 bool Click(HWND h) {
   if (!Usable(h)) return false;
-  SendWait(h, BM_CLICK, 0, 0);
-  return true;
+  if (ChangesItself(h)) return Act(h, BM_CLICK, 0, 0);
+  return Act(GetParent(h), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(h), BN_CLICKED), reinterpret_cast<LPARAM>(h));
 }
 
 bool Press(HWND h) {
   if (!Usable(h)) return false;
-  return PostMessageA(h, BM_CLICK, 0, 0) != 0;
+  if (ChangesItself(h)) return PostMessageA(h, BM_CLICK, 0, 0) != 0;
+  return krevtest::PostClick(h);
 }
 
 bool SetChecked(HWND h, bool checked) {
@@ -290,7 +371,7 @@ bool Type(HWND h, const std::string& text) {
   if (!Usable(h)) return false;
   if (GetWindowLongA(h, GWL_STYLE) & ES_READONLY) return false;
   SendWait(h, EM_SETSEL, 0, -1);
-  SendWait(h, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+  if (!Act(h, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()))) return false;
   return Text(h) == text;
 }
 
@@ -314,7 +395,8 @@ bool SelectComboIndex(HWND combo, int index) {
   SendWait(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
   // The list tells its parent, as it does when the user picks an item.
   HWND parent = GetParent(combo);
-  SendWait(parent, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+  if (!Act(parent, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo)))
+    return false;
   return ComboIndex(combo) == index;
 }
 
@@ -341,7 +423,7 @@ bool SelectTreeItem(HWND tree, const std::string& text) {
   if (!Usable(tree)) return false;
   for (auto& item : TreeList(tree)) {
     if (item.second == text) {
-      SendWait(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item.first));
+      if (!Act(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item.first))) return false;
       return TreeSelection(tree) == text;
     }
   }

@@ -75,7 +75,10 @@ bool IsFront(HWND h);              // topmost among its siblings (stacked pages)
 
 // Acting. Each fails (false) on a control a user could not use: missing, hidden or disabled.
 // Click waits until the handler has run; Press only posts the click, for handlers that open a
-// modal window (wait for that window next).
+// modal window (wait for that window next). A click reaches a button as its parent's BN_CLICKED
+// (BM_CLICK for a dialog's automatic check boxes and radio buttons). An action whose handler opens
+// a modal window while no responder of the test is at work fails at once (reported on stderr)
+// instead of waiting for an answer that never comes.
 bool Click(HWND h);
 bool Press(HWND h);
 // Ticks or clears a check box, selects a radio button, by clicking it when its state differs.

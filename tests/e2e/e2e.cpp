@@ -107,7 +107,7 @@ bool ShowPage(HWND main, const std::string& node, const std::string& page) {
 HWND WaitDialog(const std::string& caption, milliseconds timeout) {
   HWND found = nullptr;
   WaitUntil([&] { return (found = krevtest::FindTopWindow("#32770", caption)) != nullptr; }, timeout);
-  return found;
+  return found && krevtest::Answers(found) ? found : nullptr;
 }
 
 HANDLE OpenWindowProcess(HWND h) {
@@ -124,8 +124,6 @@ long WaitProcessExit(HANDLE process, milliseconds timeout) {
   return static_cast<long>(code);
 }
 
-bool WaitGone(HWND h, milliseconds timeout) {
-  return WaitUntil([&] { return !IsWindow(h) || !IsWindowVisible(h); }, timeout);
-}
+bool WaitGone(HWND h, milliseconds timeout) { return krevtest::WaitGone(h, timeout); }
 
 }  // namespace e2e

@@ -58,7 +58,7 @@ class Scenario : public ::testing::Test {
 HWND WaitCfgMain(const Program& p);
 // Selects a node of the page tree and waits for `page` to come to front.
 bool ShowPage(HWND main, const std::string& node, const std::string& page);
-// A visible top-level dialog (class "#32770") with the caption, of any process.
+// A visible top-level dialog (class "#32770") with the caption, of any process, once it answers.
 HWND WaitDialog(const std::string& caption, milliseconds timeout = kWindowWait);
 // The process of a window, opened for waiting on it and reading its exit code.
 HANDLE OpenWindowProcess(HWND h);

@@ -275,10 +275,11 @@ class InstallerProcess : public ::testing::Test {
     CloseHandle(pi.hThread);
     DWORD start = GetTickCount();
     while (WaitForSingleObject(pi.hProcess, 50) == WAIT_TIMEOUT) {
-      if (HWND box = krevtest::FindTopWindow("#32770", kCaption)) {
-        Sleep(150);
+      if (HWND box = krevtest::FindTopWindow("#32770", kCaption, pi.dwProcessId)) {
+        krevtest::Answers(box);  // read once it has set up its texts
         shown = krevtest::Inspect(box);
-        PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        krevtest::PostClick(box, IDOK);
+        krevtest::WaitGone(box);
       }
       if (GetTickCount() - start > kProcessTimeout) {
         TerminateProcess(pi.hProcess, 1);

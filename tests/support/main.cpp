@@ -1,10 +1,13 @@
 // Entry point of every test executable: refuses to run in a prefix whose ANSI code page is not GBK,
-// since every text of the programs is GBK and would compare wrong everywhere else.
+// since every text of the programs is GBK and would compare wrong everywhere else, and watches the
+// main thread for modal windows that nobody answers (watchdog.h).
 #include <windows.h>
 
 #include <cstdio>
 
 #include <gtest/gtest.h>
+
+#include "watchdog.h"
 
 int main(int argc, char** argv) {
   UINT acp = GetACP();
@@ -16,5 +19,6 @@ int main(int argc, char** argv) {
     return 2;
   }
   testing::InitGoogleTest(&argc, argv);
+  krevtest::StartWatchdog(GetCurrentThreadId());
   return RUN_ALL_TESTS();
 }

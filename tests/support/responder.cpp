@@ -32,17 +32,25 @@ BoxIcon IconOf(HICON icon) {
 struct FindData {
   const char* cls;
   const std::string* caption;
+  DWORD pid;
   HWND found;
 };
 
 BOOL CALLBACK FindProc(HWND h, LPARAM lp) {
   auto* d = reinterpret_cast<FindData*>(lp);
   if (!IsWindowVisible(h)) return TRUE;
+  if (d->pid) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(h, &pid);
+    if (pid != d->pid) return TRUE;
+  }
   if (d->cls && ClassOf(h) != d->cls) return TRUE;
   if (!d->caption->empty() && WindowText(h) != *d->caption) return TRUE;
   d->found = h;
   return FALSE;
 }
+
+std::atomic<int> g_answering{0};
 
 BOOL CALLBACK EditProc(HWND h, LPARAM lp) {
   if (ClassOf(h) == "Edit" && IsWindowVisible(h)) {
@@ -81,10 +89,22 @@ BOOL CALLBACK InspectProc(HWND h, LPARAM lp) {
 
 }  // namespace
 
-HWND FindTopWindow(const char* cls, const std::string& caption) {
-  FindData d{cls, &caption, nullptr};
+Answering::Answering() { ++g_answering; }
+Answering::~Answering() { --g_answering; }
+bool Answering::Anyone() { return g_answering > 0; }
+
+HWND FindTopWindow(const char* cls, const std::string& caption, DWORD pid) {
+  FindData d{cls, &caption, pid, nullptr};
   EnumWindows(FindProc, reinterpret_cast<LPARAM>(&d));
   return d.found;
+}
+
+int DismissId(HWND dlg) {
+  for (int id : {IDCANCEL, IDNO, IDOK}) {
+    HWND b = GetDlgItem(dlg, id);
+    if (b && IsWindowVisible(b)) return id;
+  }
+  return 0;
 }
 
 SeenWindow Inspect(HWND dlg) {
@@ -100,21 +120,15 @@ SeenWindow Inspect(HWND dlg) {
 
 std::future<SeenWindow> Expect(const std::string& caption, Answer answer, std::chrono::milliseconds timeout) {
   return std::async(std::launch::async, [caption, answer, timeout]() {
-    auto end = std::chrono::steady_clock::now() + timeout;
-    while (std::chrono::steady_clock::now() < end) {
-      HWND dlg = FindTopWindow("#32770", caption);
-      if (dlg) {
-        // Give the dialog time to finish initialising its controls.
-        std::this_thread::sleep_for(std::chrono::milliseconds(150));
-        SeenWindow seen = Inspect(dlg);
-        int id = answer ? answer(dlg, seen) : IDOK;
-        HWND button = GetDlgItem(dlg, id);
-        PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
-        return seen;
-      }
-      std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    Answering token;  // while it waits, not for the life of the future
+    SeenWindow seen;
+    HWND dlg = nullptr;
+    if (WaitFor([&] { return (dlg = FindTopWindow("#32770", caption)) != nullptr; }, timeout) && Answers(dlg)) {
+      seen = Inspect(dlg);
+      int id = answer ? answer(dlg, seen) : IDOK;
+      PostClick(dlg, id);
     }
-    return SeenWindow{};
+    return seen;
   });
 }
 
@@ -134,18 +148,33 @@ std::future<SeenWindow> ExpectFileDialog(const std::string& caption, const std::
       timeout);
 }
 
-bool PumpUntil(const std::function<bool()>& ready, std::chrono::milliseconds timeout) {
-  auto end = std::chrono::steady_clock::now() + timeout;
-  while (!ready()) {
-    if (std::chrono::steady_clock::now() >= end) return false;
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageA(&msg);
+NoWindow::NoWindow(const char* cls, const std::string& caption, DWORD pid)
+    : thread_(&NoWindow::Run, this, cls ? cls : "", cls == nullptr, caption, pid) {}
+
+NoWindow::~NoWindow() { Finish(); }
+
+void NoWindow::Run(std::string cls, bool anyClass, std::string caption, DWORD pid) {
+  while (!stop_) {
+    HWND h = nullptr;
+    if (!WaitFor([&] { return stop_ || (h = FindTopWindow(anyClass ? nullptr : cls.c_str(), caption, pid)); }))
+      continue;
+    if (!h) break;
+    Answers(h);
+    SeenWindow seen = Inspect(h);
+    seen_ += "a window came: \"" + seen.caption + "\" showing \"" + seen.text + "\"\n";
+    if (int id = DismissId(h)) {
+      PostClick(h, id);
+    } else {
+      PostMessageA(h, WM_CLOSE, 0, 0);
     }
-    Sleep(10);
+    WaitGone(h);
   }
-  return true;
+}
+
+std::string NoWindow::Finish() {
+  stop_ = true;
+  if (thread_.joinable()) thread_.join();
+  return seen_;
 }
 
 }  // namespace krevtest

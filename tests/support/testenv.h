@@ -36,7 +36,9 @@ class ScratchDir {
 };
 
 bool FileExists(const std::string& path);
-std::string ReadFileBytes(const std::string& path);  // empty when missing
+// The file's bytes; empty when it is missing or does not open. For a file that another process is
+// about to write, wait for it with WaitForFile (wait.h).
+std::string ReadFileBytes(const std::string& path);
 bool WriteFileBytes(const std::string& path, const std::string& bytes);
 void RemoveTree(const std::string& path);
 

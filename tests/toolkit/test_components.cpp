@@ -424,7 +424,7 @@ TEST(ToolkitComponents, ShowModalDisablesTheOthersUntilItEnds) {
     mainEnabledDuring = main.Enabled();
     prompt.Close();
   };
-  PostMessageA(ok.Handle(), BM_CLICK, 0, 0);
+  krevtest::PostClick(ok.Handle());
   int result = prompt.ShowModal();
   EXPECT_EQ(result, mrCancel);
   EXPECT_FALSE(mainEnabledDuring);
@@ -432,19 +432,58 @@ TEST(ToolkitComponents, ShowModalDisablesTheOthersUntilItEnds) {
   EXPECT_FALSE(prompt.Visible());
   // Shown again it starts over.
   ok.OnClick = [&](TObject*) { prompt.SetModalResult(mrOk); };
-  PostMessageA(ok.Handle(), BM_CLICK, 0, 0);
+  krevtest::PostClick(ok.Handle());
   EXPECT_EQ(prompt.ShowModal(), mrOk);
+}
+
+// Whether this thread's queue has been worked through up to a marker: posted after everything that
+// is queued, the marker is seen retrieved by a message hook only once everything before it has been.
+UINT g_marker = 0;
+std::atomic<bool> g_markerTaken{false};
+LRESULT CALLBACK SeeMarker(int code, WPARAM removed, LPARAM lp) {
+  const MSG* m = reinterpret_cast<const MSG*>(lp);
+  if (code == HC_ACTION && removed == PM_REMOVE && m->message == g_marker) g_markerTaken = true;
+  return CallNextHookEx(nullptr, code, removed, lp);
+}
+
+BOOL CALLBACK CountPending(HWND h, LPARAM lp) {
+  if (IsWindowVisible(h) && GetUpdateRect(h, nullptr, FALSE)) ++*reinterpret_cast<int*>(lp);
+  return TRUE;
+}
+BOOL CALLBACK CountPendingTop(HWND h, LPARAM lp) {
+  CountPending(h, lp);
+  EnumChildWindows(h, CountPending, lp);
+  return TRUE;
+}
+
+// True once the thread `thread`, whose window `h` is, has handled everything queued for it and
+// has nothing left to paint: its message loop then waits in GetMessage with an empty queue.
+bool IdleInItsLoop(HWND h, DWORD thread) {
+  g_markerTaken = false;
+  PostMessageA(h, g_marker, 0, 0);
+  if (!krevtest::WaitFor([] { return g_markerTaken.load(); })) return false;
+  // Paint messages come only when nothing else is queued: after the marker.
+  return krevtest::WaitFor([thread] {
+    int pending = 0;
+    EnumThreadWindows(thread, CountPendingTop, reinterpret_cast<LPARAM>(&pending));
+    return pending == 0;
+  });
 }
 
 // A person's answer may reach the modal form as a message sent from another thread (an automation
 // tool, a test): the button's notification or the close box. The queue then stays empty, and the
-// form must still end at once.
+// form must still end at once. The answer is sent when the form's loop is idle, with nothing queued
+// that would wake it anyway: a person who reads the prompt before answering.
 TEST(ToolkitComponents, ShowModalEndsOnAnAnswerSentFromAnotherThread) {
   std::unique_ptr<TForm> promptForm(Created<TForm>());
   TForm& prompt = *promptForm;
   TButton ok;
   ok.Build(&prompt, {8, 8, 73, 25}, "确定");
   ok.OnClick = [&](TObject*) { prompt.SetModalResult(mrOk); };
+  g_marker = RegisterWindowMessageA("krevtest queue marker");
+  HHOOK hook = SetWindowsHookExA(WH_GETMESSAGE, SeeMarker, nullptr, GetCurrentThreadId());
+  ASSERT_NE(hook, nullptr);
+  const DWORD self = GetCurrentThreadId();
   const struct {
     UINT msg;
     bool viaButton;
@@ -452,18 +491,18 @@ TEST(ToolkitComponents, ShowModalEndsOnAnAnswerSentFromAnotherThread) {
   } answers[] = {{WM_COMMAND, true, mrOk}, {WM_CLOSE, false, mrCancel}};
   for (const auto& a : answers) {
     SCOPED_TRACE(a.msg);
-    std::atomic<bool> done{false}, rescued{false};
+    std::atomic<bool> done{false}, idle{false}, rescued{false};
     std::thread person([&] {
-      while (!prompt.Visible()) Sleep(10);
-      Sleep(300);  // the window is shown and painted; nothing else is queued
+      krevtest::Answering token;
+      idle = krevtest::WaitFor([&] { return prompt.Visible(); }) && IdleInItsLoop(prompt.Handle(), self);
       if (a.viaButton) {
         SendMessageA(prompt.Handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(ok.Handle()), BN_CLICKED),
                      reinterpret_cast<LPARAM>(ok.Handle()));
       } else {
         SendMessageA(prompt.Handle(), a.msg, 0, 0);
       }
-      for (int i = 0; i < 300 && !done; ++i) Sleep(10);
-      if (!done) {
+      // The answer has been handled; the loop must end now without anything else arriving.
+      if (!krevtest::WaitFor([&] { return done.load(); }, std::chrono::seconds(5))) {
         rescued = true;  // the loop never noticed: wake it so the test fails instead of hanging
         PostMessageA(prompt.Handle(), WM_NULL, 0, 0);
       }
@@ -471,9 +510,11 @@ TEST(ToolkitComponents, ShowModalEndsOnAnAnswerSentFromAnotherThread) {
     int result = prompt.ShowModal();
     done = true;
     person.join();
+    EXPECT_TRUE(idle);
     EXPECT_EQ(result, a.result);
     EXPECT_FALSE(rescued);
   }
+  UnhookWindowsHookEx(hook);
 }
 
 TEST(ToolkitComponents, LabelSizesAndLinks) {
