@@ -102,26 +102,28 @@ bool Act(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
   }
   CloseHandle(thread);
   const std::atomic<int>* state = &sending->state;
+  DWORD pid = 0;
+  GetWindowThreadProcessId(h, &pid);
+  // Stuck: the top-level window was disabled by a window of its own process that is up now, and no
+  // responder is at work. Right after an answer the forms may stay disabled for a moment while the
+  // answered window is already gone; that is not stuck.
+  std::vector<HWND> others;
   bool stuck = false;
   krevtest::WaitFor(
       [&] {
-        stuck = topWasEnabled && IsWindow(top) && !IsWindowEnabled(top) && !krevtest::Answering::Anyone();
+        others.clear();
+        if (topWasEnabled && IsWindow(top) && !IsWindowEnabled(top) && !krevtest::Answering::Anyone()) {
+          for (HWND w : TopWindows(pid, nullptr)) {
+            if (w != top && IsWindowVisible(w) && IsWindowEnabled(w) && ClassOf(w) != "TApplication")
+              others.push_back(w);
+          }
+        }
+        stuck = !others.empty();
         return *state != 0 || stuck;
       },
       milliseconds(kSendTimeoutMs));
   if (*state == 1) return true;
   if (stuck) {
-    // The window disables its owner before it shows itself.
-    DWORD pid = 0;
-    GetWindowThreadProcessId(h, &pid);
-    std::vector<HWND> others;
-    krevtest::WaitFor([&] {
-      others.clear();
-      for (HWND w : TopWindows(pid, nullptr)) {
-        if (w != top) others.push_back(w);
-      }
-      return !others.empty();
-    });
     std::string shown;
     for (HWND w : others) shown += " " + ClassOf(w) + " \"" + Text(w) + "\"";
     std::fprintf(stderr, "driver: message 0x%X to %s \"%s\" opened a modal window that nothing answers:%s\n", msg,

@@ -1,5 +1,6 @@
 #include "responder.h"
 
+#include <memory>
 #include <thread>
 
 namespace krevtest {
@@ -119,14 +120,22 @@ SeenWindow Inspect(HWND dlg) {
 }
 
 std::future<SeenWindow> Expect(const std::string& caption, Answer answer, std::chrono::milliseconds timeout) {
-  return std::async(std::launch::async, [caption, answer, timeout]() {
-    Answering token;  // while it waits, not for the life of the future
+  // The token is taken here, before the thread runs: an action that opens the window right after
+  // this call must already find someone answering.
+  auto token = std::make_shared<Answering>();
+  return std::async(std::launch::async, [caption, answer, timeout, token]() mutable {
+    struct Release {  // while it waits, not for the life of the future
+      std::shared_ptr<Answering>& token;
+      ~Release() { token.reset(); }
+    } release{token};
     SeenWindow seen;
     HWND dlg = nullptr;
     if (WaitFor([&] { return (dlg = FindTopWindow("#32770", caption)) != nullptr; }, timeout) && Answers(dlg)) {
       seen = Inspect(dlg);
       int id = answer ? answer(dlg, seen) : IDOK;
       PostClick(dlg, id);
+      // Still answering until the window is gone: its owner stays disabled until then.
+      WaitGone(dlg);
     }
     return seen;
   });
