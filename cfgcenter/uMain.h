@@ -143,19 +143,12 @@ class TfrmMain : public TForm {
   void btnWLImportClick(TObject* sender);
   void btnWLResetClick(TObject* sender);
   void btnWLRepairClick(TObject* sender);
-  // The process-start call of the page's actions; tests point it at a recorder.
-  static UINT(WINAPI* WinExecCall)(LPCSTR cmdline, UINT show);
 
   // Version page and help (uMainVersion.cpp).
   void lblUrlClick(TObject* sender);
   void lblEmailClick(TObject* sender);
   void btnHelpClick(TObject* sender);
   void lblLicenseClick(TObject* sender);
-  // The shell's open call of the links and the library's help call; tests point them at recorders,
-  // since neither a browser nor the help viewer can be read back here.
-  static HINSTANCE(WINAPI* ShellExecuteCall)(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR params,
-                                             LPCSTR dir, INT show);
-  static KREVBOOL(__stdcall* HelpCall)(HWND owner, const char* page);
 
  private:
   // Page builders, called in this order by the constructor.
