@@ -162,6 +162,10 @@ class TfrmMain : public TForm {
   // value modern) and shows its preview picture, hiding the other two; the modern style also
   // enables the background-image box and its browse button.
   void ShowCompStyle(int style);
+  // Shows one of the three preview pictures of the composition styles and hides the other two.
+  void ShowCompPreview(TImage& preview);
+  // The background-image box and its browse button, which only the modern style uses.
+  void EnableBackImage(bool enabled);
   // The word-library labels from the current paths.
   void ShowWordlibLabels();
   // The file versions of the engine and the module into their labels.
