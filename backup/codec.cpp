@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "calls.h"
+#include "filebeside.h"
 #include "gzmember.h"
 
 namespace {
@@ -118,56 +119,6 @@ bool SameFile(const FileId& a, const FileId& b) {
 
 // ---- The target: a new file beside it, put in its place only when the run succeeds
 
-// The `i`-th name for the new file beside a target: the target's full path with the last characters
-// of its file name (which starts at `nameStart`) replaced by "~" and a counter, or by one letter or
-// digit for a one-character name. It is exactly as long as the target's path, so it fits wherever
-// the target fits, and it never splits a double-byte character nor ends in a dot or blank. False
-// when the replaced characters cannot hold the counter `i`.
-bool NameBeside(const std::string& target, size_t nameStart, unsigned i, std::string* name) {
-  static const char kDigits[] = "0123456789abcdefghijklmnopqrstuvwxyz";
-  constexpr unsigned kBase = 36;
-  constexpr size_t kTagBytes = 3;
-  size_t cut = nameStart;  // the last character start with at least kTagBytes bytes from it to the end
-  for (size_t p = nameStart; p < target.size();) {
-    if (p + kTagBytes <= target.size()) cut = p;
-    p += IsDBCSLeadByte(static_cast<BYTE>(target[p])) && p + 1 < target.size() ? 2 : 1;
-  }
-  size_t width = target.size() - cut;
-  if (width == 0) return false;
-  std::string tag(width, '~');
-  unsigned rest = i;
-  for (size_t k = width; k-- > (width == 1 ? 0 : 1);) {
-    tag[k] = kDigits[rest % kBase];
-    rest /= kBase;
-  }
-  if (rest != 0) return false;
-  *name = target.substr(0, cut) + tag;
-  return true;
-}
-
-// Creates the new file that a run writes before it replaces its target (a full path whose file name
-// starts at `nameStart`): exclusively, under the first name of NameBeside that is not taken. Taken
-// names, the target's own among them, are passed over. INVALID_HANDLE_VALUE when every name is taken
-// or the folder takes no new file.
-HANDLE CreateFileBeside(const std::string& target, size_t nameStart, std::string* newPath) {
-  constexpr unsigned kMaxNames = 36 * 36;
-  std::string targetLower = target;
-  AsciiToLower(&targetLower[0]);
-  std::string name;
-  for (unsigned i = 0; i < kMaxNames && NameBeside(target, nameStart, i, &name); ++i) {
-    std::string lower = name;
-    if (AsciiToLower(&lower[0]) == targetLower) continue;
-    HANDLE h = CreateFileA(name.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
-                           nullptr);
-    if (h != INVALID_HANDLE_VALUE) {
-      *newPath = name;
-      return h;
-    }
-    if (GetFileAttributesA(name.c_str()) == INVALID_FILE_ATTRIBUTES) break;  // not taken: the folder refuses
-  }
-  return INVALID_HANDLE_VALUE;
-}
-
 // Opens the new file beside the target. An existing target must be a file this run could replace.
 bool OpenTarget(const char* target) {
   if (!target || !*target || std::strlen(target) >= kPathMax) return false;
@@ -189,11 +140,7 @@ bool OpenTarget(const char* target) {
   } else {
     return false;
   }
-  char full[MAX_PATH];
-  char* filePart = nullptr;
-  DWORD n = GetFullPathNameA(target, MAX_PATH, full, &filePart);
-  if (n == 0 || n >= MAX_PATH || !filePart || filePart == full) return false;
-  g_Run.target = CreateFileBeside(full, static_cast<size_t>(filePart - full), &g_Run.newPath);
+  g_Run.target = krev::CreateFileBeside(target, &g_Run.newPath);
   if (g_Run.target == INVALID_HANDLE_VALUE) return false;
   g_Run.newId = IdOfHandle(g_Run.target, g_Run.newPath);
   return true;

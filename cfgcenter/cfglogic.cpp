@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
-#include <stdexcept>
 
 namespace krevcfg {
 
@@ -157,50 +156,6 @@ void SeedDefinitionFiles(const std::string& installDir, const std::vector<SeedFi
 
 void EnsureDirectory(const std::string& dir) {
   if (!DirectoryExistsAt(dir)) CreateDirectoryA(dir.c_str(), nullptr);
-}
-
-TWriteFileCall WriteFileCall = ::WriteFile;
-
-void SaveTextFile(const std::string& path, const std::string& text) {
-  const std::runtime_error cannotCreate("Cannot create file " + path);
-  // An existing file that cannot be written (read-only, held by another program) is refused
-  // before anything is written.
-  DWORD attr = GetFileAttributesA(path.c_str());
-  if (attr != INVALID_FILE_ATTRIBUTES) {
-    // The attribute itself is looked at: a file system that lets a privileged user write through
-    // it must still not have a read-only file replaced.
-    if (attr & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) throw cannotCreate;
-    HANDLE probe = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                               OPEN_EXISTING, 0, nullptr);
-    if (probe == INVALID_HANDLE_VALUE) throw cannotCreate;
-    CloseHandle(probe);
-  }
-  size_t slash = path.find_last_of("\\/");
-  std::string dir = slash == std::string::npos ? std::string(".") : path.substr(0, slash + 1);
-  char temp[MAX_PATH];
-  if (!GetTempFileNameA(dir.c_str(), "krv", 0, temp)) throw cannotCreate;
-  HANDLE f = CreateFileA(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (f == INVALID_HANDLE_VALUE) {
-    DeleteFileA(temp);
-    throw cannotCreate;
-  }
-  bool ok = true;
-  size_t done = 0;
-  while (ok && done < text.size()) {
-    DWORD chunk = static_cast<DWORD>(std::min<size_t>(text.size() - done, 1u << 16));
-    DWORD wrote = 0;
-    ok = WriteFileCall(f, text.data() + done, chunk, &wrote, nullptr) && wrote == chunk;
-    done += wrote;
-  }
-  if (!CloseHandle(f)) ok = false;
-  if (!ok) {
-    DeleteFileA(temp);
-    throw std::runtime_error("Stream write error");
-  }
-  if (!MoveFileExA(temp, path.c_str(), MOVEFILE_REPLACE_EXISTING)) {
-    DeleteFileA(temp);
-    throw cannotCreate;
-  }
 }
 
 bool IsScrollAnchorClass(const std::string& className) {

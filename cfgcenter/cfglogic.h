@@ -61,17 +61,6 @@ void EnsureDirectory(const std::string& dir);
 bool FileExistsAt(const std::string& path);       // a file, not a directory
 bool DirectoryExistsAt(const std::string& path);
 
-// Writes `text` to `path` exactly, creating or replacing the file. The text goes to a new file beside
-// it first, which replaces the old one only once it is complete, so a failed write leaves the old
-// content. Raises std::runtime_error "Cannot create file <path>" for a file that cannot be created
-// or replaced (read-only, no folder) and "Stream write error" for a write that fails part way.
-void SaveTextFile(const std::string& path, const std::string& text);
-
-// The write call SaveTextFile uses; tests point it at a writer that fails part way.
-using TWriteFileCall = BOOL(WINAPI*)(HANDLE file, LPCVOID data, DWORD size, LPDWORD written,
-                                     LPOVERLAPPED overlapped);
-extern TWriteFileCall WriteFileCall;
-
 // Class names at which the walk up from a control stops when scrolling to it.
 bool IsScrollAnchorClass(const std::string& className);
 

@@ -143,19 +143,12 @@ class TfrmMain : public TForm {
   void btnWLImportClick(TObject* sender);
   void btnWLResetClick(TObject* sender);
   void btnWLRepairClick(TObject* sender);
-  // The process-start call of the page's actions; tests point it at a recorder.
-  static UINT(WINAPI* WinExecCall)(LPCSTR cmdline, UINT show);
 
   // Version page and help (uMainVersion.cpp).
   void lblUrlClick(TObject* sender);
   void lblEmailClick(TObject* sender);
   void btnHelpClick(TObject* sender);
   void lblLicenseClick(TObject* sender);
-  // The shell's open call of the links and the library's help call; tests point them at recorders,
-  // since neither a browser nor the help viewer can be read back here.
-  static HINSTANCE(WINAPI* ShellExecuteCall)(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR params,
-                                             LPCSTR dir, INT show);
-  static KREVBOOL(__stdcall* HelpCall)(HWND owner, const char* page);
 
  private:
   // Page builders, called in this order by the constructor.
@@ -169,6 +162,10 @@ class TfrmMain : public TForm {
   // value modern) and shows its preview picture, hiding the other two; the modern style also
   // enables the background-image box and its browse button.
   void ShowCompStyle(int style);
+  // Shows one of the three preview pictures of the composition styles and hides the other two.
+  void ShowCompPreview(TImage& preview);
+  // The background-image box and its browse button, which only the modern style uses.
+  void EnableBackImage(bool enabled);
   // The word-library labels from the current paths.
   void ShowWordlibLabels();
   // The file versions of the engine and the module into their labels.

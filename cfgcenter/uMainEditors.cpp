@@ -1,5 +1,4 @@
 // The three definition-file editors: a caption panel with "读入..." and "另存为..." over a memo.
-#include "cfglogic.h"
 #include "uMain.h"
 #include "uMainParts.h"
 
@@ -44,7 +43,7 @@ void TfrmMain::SaveEditorAs(TMemo& memo) {
   dlgSaveas.DefaultExt = "ini";
   dlgSaveas.Title = "选择定义文件";
   if (!dlgSaveas.Execute()) return;
-  krevcfg::SaveTextFile(dlgSaveas.FileName, memo.Text());
+  memo.SaveToFile(dlgSaveas.FileName);
 }
 
 void TfrmMain::btnSpdefLoadClick(TObject*) { LoadEditor(mmoSpdef); }

@@ -16,28 +16,31 @@ void TfrmMain::rdbxShuangPinClick(TObject*) {
   chkAllowInputSpace.SetEnabled(false);
 }
 
+void TfrmMain::ShowCompPreview(TImage& preview) {
+  for (TImage* image : {&imgCompFloat, &imgCompTradit, &imgCompModern}) {
+    if (image != &preview) image->Hide();
+  }
+  preview.Show();
+}
+
+void TfrmMain::EnableBackImage(bool enabled) {
+  edtBackImage.SetEnabled(enabled);
+  btnBrowseImageFile.SetEnabled(enabled);
+}
+
 void TfrmMain::rdbxCompStyle1Click(TObject*) {
-  edtBackImage.SetEnabled(false);
-  btnBrowseImageFile.SetEnabled(false);
-  imgCompTradit.Hide();
-  imgCompModern.Hide();
-  imgCompFloat.Show();
+  EnableBackImage(false);
+  ShowCompPreview(imgCompFloat);
 }
 
 void TfrmMain::rdbxCompStyle2Click(TObject*) {
-  edtBackImage.SetEnabled(false);
-  btnBrowseImageFile.SetEnabled(false);
-  imgCompModern.Hide();
-  imgCompFloat.Hide();
-  imgCompTradit.Show();
+  EnableBackImage(false);
+  ShowCompPreview(imgCompTradit);
 }
 
 void TfrmMain::rdbxCompStyle3Click(TObject*) {
-  edtBackImage.SetEnabled(true);
-  btnBrowseImageFile.SetEnabled(true);
-  imgCompFloat.Hide();
-  imgCompTradit.Hide();
-  imgCompModern.Show();
+  EnableBackImage(true);
+  ShowCompPreview(imgCompModern);
 }
 
 void TfrmMain::chkICWClick(TObject*) { chkICWAutoSave.SetEnabled(chkICW.Checked()); }

@@ -41,15 +41,15 @@ void TfrmMain::SaveAll() {
     ControlsToConfig();
     FConfig->SaveToRegistry();
     if (mmoChnsym.Modified()) {
-      krevcfg::SaveTextFile(FConfig->FChnsymPath, mmoChnsym.Text());
+      mmoChnsym.SaveToFile(FConfig->FChnsymPath);
       mmoChnsym.SetModified(false);
     }
     if (mmoSpewords.Modified()) {
-      krevcfg::SaveTextFile(FConfig->FSpewordsPath, mmoSpewords.Text());
+      mmoSpewords.SaveToFile(FConfig->FSpewordsPath);
       mmoSpewords.SetModified(false);
     }
     if (mmoSpdef.Modified()) {
-      krevcfg::SaveTextFile(FConfig->FSpdefPath, mmoSpdef.Text());
+      mmoSpdef.SaveToFile(FConfig->FSpdefPath);
       krevGenSPKSCFile();
       mmoSpdef.SetModified(false);
     }

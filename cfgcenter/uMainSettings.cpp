@@ -166,24 +166,19 @@ void TfrmMain::BuildSettingsPage() {
   imgCompModern.LoadJpegResource(module, krevres::kCompModern);
 }
 
+// Selecting a radio that was not selected runs its click handler as well; the picture and the
+// modern style's background image are set here for a radio that was selected already.
 void TfrmMain::ShowCompStyle(int style) {
   if (style == 0) {
     rdbxCompStyle1.SetChecked(true);
-    imgCompTradit.Hide();
-    imgCompModern.Hide();
-    imgCompFloat.Show();
+    ShowCompPreview(imgCompFloat);
   } else if (style == 1) {
     rdbxCompStyle2.SetChecked(true);
-    imgCompFloat.Hide();
-    imgCompModern.Hide();
-    imgCompTradit.Show();
+    ShowCompPreview(imgCompTradit);
   } else {
     rdbxCompStyle3.SetChecked(true);
-    edtBackImage.SetEnabled(true);
-    btnBrowseImageFile.SetEnabled(true);
-    imgCompFloat.Hide();
-    imgCompTradit.Hide();
-    imgCompModern.Show();
+    EnableBackImage(true);
+    ShowCompPreview(imgCompModern);
   }
 }
 

@@ -1,18 +1,10 @@
 // The version page: the version of the input method, the file versions of the engine and of the
 // input-method module (read once when the window is created), the terms of use, two links and the
 // credits; and help, which the service library shows.
-#include <windows.h>
-
-#include <shellapi.h>
-
+#include "calls.h"
 #include "cfglogic.h"
-#include "krevset.h"
 #include "uMain.h"
 #include "uMainParts.h"
-
-HINSTANCE(WINAPI* TfrmMain::ShellExecuteCall)(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR params,
-                                              LPCSTR dir, INT show) = ShellExecuteA;
-KREVBOOL(__stdcall* TfrmMain::HelpCall)(HWND owner, const char* page) = krevHelpSetting;
 
 void TfrmMain::BuildVersionPage() {
   const char* page = "scbxVersion";
@@ -66,10 +58,10 @@ void TfrmMain::ReadVersionLabels() {
 }
 
 // The same page whatever page is in front.
-void TfrmMain::btnHelpClick(TObject*) { HelpCall(Handle(), "195-输入法配置和管理.htm"); }
+void TfrmMain::btnHelpClick(TObject*) { KrevcfgCalls.krevHelpSetting(Handle(), "195-输入法配置和管理.htm"); }
 
 // The licence text is a page of the help; the link changes nothing else.
-void TfrmMain::lblLicenseClick(TObject*) { HelpCall(Handle(), "030-用户许可说明.htm"); }
+void TfrmMain::lblLicenseClick(TObject*) { KrevcfgCalls.krevHelpSetting(Handle(), "030-用户许可说明.htm"); }
 
 namespace {
 
@@ -78,7 +70,7 @@ namespace {
 void OpenLink(const TLabel& link) {
   const std::string target = link.Caption();
   if (target.empty()) return;
-  TfrmMain::ShellExecuteCall(nullptr, "open", target.c_str(), nullptr, nullptr, SW_SHOW);
+  KrevcfgCalls.ShellExecuteA(nullptr, "open", target.c_str(), nullptr, nullptr, SW_SHOW);
 }
 
 }  // namespace

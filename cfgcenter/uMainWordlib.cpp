@@ -3,11 +3,10 @@
 // reset and import are done by the service library.
 #include <cstring>
 
+#include "calls.h"
 #include "krevset.h"
 #include "uMain.h"
 #include "uMainParts.h"
-
-UINT(WINAPI* TfrmMain::WinExecCall)(LPCSTR cmdline, UINT show) = WinExec;
 
 namespace {
 
@@ -30,7 +29,7 @@ std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
 // started is not reported.
 void StartFromInstallDir(const char* program, const char* arguments) {
   std::string cmdline = Quoted(LibraryDir(krevGetVardekoPath) + program) + arguments;
-  TfrmMain::WinExecCall(cmdline.c_str(), SW_SHOWNORMAL);
+  KrevcfgCalls.WinExec(cmdline.c_str(), SW_SHOWNORMAL);
 }
 
 }  // namespace
@@ -98,5 +97,5 @@ void TfrmMain::btnWLImportClick(TObject*) {
                              MB_YESNO | MB_ICONQUESTION) != IDYES)
     return;
   std::string cmdline = "notepad.exe " + Quoted(LibraryDir(krevGetUserDataPath) + "intake.log");
-  WinExecCall(cmdline.c_str(), SW_SHOWNORMAL);
+  KrevcfgCalls.WinExec(cmdline.c_str(), SW_SHOWNORMAL);
 }

@@ -6,8 +6,11 @@
 
 namespace instkrev {
 
-GetSystemDirectoryFn SystemDirectoryCall = GetSystemDirectoryA;
-InstallImeFn InstallImeCall = ImmInstallIMEA;
+const TInstkrevCalls InstkrevRealCalls = {
+    ::GetSystemDirectoryA,
+    ::ImmInstallIMEA,
+};
+TInstkrevCalls InstkrevCalls = InstkrevRealCalls;
 int ShowMessages = 1;
 
 namespace {
@@ -25,7 +28,7 @@ bool ImePath(char (&path)[256]) {
   char systemDir[256] = {0};
   // The result is 0 on failure, or the size needed (terminating zero included) when 255 bytes
   // are not enough; only a shorter result means the buffer holds the whole directory.
-  UINT length = SystemDirectoryCall(systemDir, 255);
+  UINT length = InstkrevCalls.GetSystemDirectoryA(systemDir, 255);
   if (length == 0 || length >= 255) return false;
   int written = std::snprintf(path, sizeof path, "%s\\%s", systemDir, kImeFileName);
   return written > 0 && static_cast<size_t>(written) < sizeof path;
@@ -42,7 +45,7 @@ int InstallerMain(HINSTANCE, HINSTANCE, const char* commandTail, int) {
 
   char path[256] = {0};
   HKL layout = nullptr;
-  if (ImePath(path)) layout = InstallImeCall(path, kLayoutText);
+  if (ImePath(path)) layout = InstkrevCalls.ImmInstallIMEA(path, kLayoutText);
 
   if (layout) {
     if (ShowMessages) MessageBoxA(nullptr, kSuccessText, kCaption, MB_OK | MB_ICONINFORMATION);

@@ -1,18 +1,22 @@
 // instkrev: registers vardeko.ime of the system directory as a keyboard layout with the
-// input-method manager. The two platform calls go through replaceable pointers so that a caller
-// can stand in for them where the platform cannot fail on demand.
+// input-method manager.
 #pragma once
 
 #include <windows.h>
 
 namespace instkrev {
 
-using GetSystemDirectoryFn = UINT(WINAPI*)(LPSTR buffer, UINT size);
-using InstallImeFn = HKL(WINAPI*)(LPCSTR imeFile, LPCSTR layoutText);
+// The platform calls of instkrev that a test may replace, where the platform cannot fail on demand
+// (the input-method manager here accepts any file; the system directory always fits). They start
+// out as the real functions; `InstkrevRealCalls` keeps them.
+struct TInstkrevCalls {
+  UINT(WINAPI* GetSystemDirectoryA)(LPSTR buffer, UINT size);
+  HKL(WINAPI* ImmInstallIMEA)(LPCSTR imeFile, LPCSTR layoutText);
+};
 
-// Default to GetSystemDirectoryA and ImmInstallIMEA.
-extern GetSystemDirectoryFn SystemDirectoryCall;
-extern InstallImeFn InstallImeCall;
+extern TInstkrevCalls InstkrevCalls;
+// The real functions, for putting a call back.
+extern const TInstkrevCalls InstkrevRealCalls;
 
 // 1 when message boxes are shown, 0 in a silent run.
 extern int ShowMessages;

@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "Error.h"
+#include "ToolkitCalls.h"
+#include "filebeside.h"
 
 void TMemo::Build(TWinControl* parent, const TBounds& bounds, const std::string& caption) {
   CreateHandle(parent, "Edit",
@@ -78,20 +80,41 @@ void TMemo::LoadFromFile(const std::string& path) {
 }
 
 void TMemo::SaveToFile(const std::string& path) const {
-  std::string text = Text();
-  HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                         FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (f == INVALID_HANDLE_VALUE) throw EToolkitError("Cannot create file " + path);
-  size_t done = 0;
+  const std::string text = Text();
+  const EToolkitError cannotCreate("Cannot create file " + path);
+  // An existing file that cannot be replaced (read-only, a directory, held by another program) is
+  // refused before anything is written. The attribute itself is looked at: a file system that lets
+  // a privileged user write through it must still not have a read-only file replaced.
+  DWORD attr = GetFileAttributesA(path.c_str());
+  if (attr != INVALID_FILE_ATTRIBUTES) {
+    if (attr & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) throw cannotCreate;
+    HANDLE probe = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                               OPEN_EXISTING, 0, nullptr);
+    if (probe == INVALID_HANDLE_VALUE) throw cannotCreate;
+    CloseHandle(probe);
+  }
+  // The text goes to a new file beside the old one, which it replaces only once it is complete: a
+  // write that fails part way leaves the old content.
+  std::string newPath;
+  HANDLE f = krev::CreateFileBeside(path, &newPath);
+  if (f == INVALID_HANDLE_VALUE) throw cannotCreate;
   bool ok = true;
+  size_t done = 0;
   while (ok && done < text.size()) {
-    DWORD chunk = static_cast<DWORD>(std::min<size_t>(text.size() - done, 1u << 20));
+    DWORD chunk = static_cast<DWORD>(std::min<size_t>(text.size() - done, 1u << 16));
     DWORD wrote = 0;
-    ok = WriteFile(f, text.data() + done, chunk, &wrote, nullptr) && wrote == chunk;
+    ok = ToolkitCalls.WriteFile(f, text.data() + done, chunk, &wrote, nullptr) && wrote == chunk;
     done += wrote;
   }
   if (!CloseHandle(f)) ok = false;
-  if (!ok) throw EToolkitError("Stream write error");
+  if (!ok) {
+    DeleteFileA(newPath.c_str());
+    throw EToolkitError("Stream write error");
+  }
+  if (!MoveFileExA(newPath.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+    DeleteFileA(newPath.c_str());
+    throw cannotCreate;
+  }
 }
 
 LRESULT TMemo::WndProc(UINT msg, WPARAM wp, LPARAM lp) {

@@ -26,8 +26,11 @@ class TMemo : public TControl {
   // the text is replaced only when it differs. The modified flag is left as it was.
   // Errors: "Cannot open file <path>"; "Text exceeds memo capacity".
   void LoadFromFile(const std::string& path);
-  // Creates or replaces the file with the text exactly (no line break added at the end).
-  // Errors: "Cannot create file <path>"; "Stream write error".
+  // Creates or replaces the file with the text exactly (no line break added at the end). The text
+  // is written to a new file beside it, which replaces the old one only once it is complete, so a
+  // failure leaves the old content; a read-only file or a directory at the path is refused first.
+  // Errors: "Cannot create file <path>" (cannot be created or replaced); "Stream write error" (a
+  // write that fails part way).
   void SaveToFile(const std::string& path) const;
 
  protected:

@@ -63,21 +63,6 @@ std::string StoredName(const std::string& member) {
   return end == std::string::npos ? std::string() : member.substr(10, end - 10);
 }
 
-std::vector<std::string> FolderNames(const std::string& dir) {
-  std::vector<std::string> names;
-  WIN32_FIND_DATAA fd;
-  std::string d = dir;
-  if (!d.empty() && d.back() != '\\') d += '\\';
-  HANDLE h = FindFirstFileA((d + "*").c_str(), &fd);
-  if (h == INVALID_HANDLE_VALUE) return names;
-  do {
-    std::string n = fd.cFileName;
-    if (n != "." && n != "..") names.push_back(n);
-  } while (FindNextFileA(h, &fd));
-  FindClose(h);
-  return names;
-}
-
 bool SetUnixMTime(const std::string& path, unsigned long seconds) {
   HANDLE h = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                          OPEN_EXISTING, 0, nullptr);
@@ -186,24 +171,5 @@ std::string AppDataDir() {
   SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, 0, buf);
   return std::string(buf) + "\\";
 }
-
-LongFolder::LongFolder(size_t length) {
-  static unsigned counter = 0;
-  do {
-    top_ = "C:\\lxvlong-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter);
-  } while (!CreateDirectoryA(top_.c_str(), nullptr) && GetLastError() == ERROR_ALREADY_EXISTS);
-  if (length < top_.size()) return;
-  path_ = top_;
-  for (char letter = 'a'; path_.size() < length; ++letter) {
-    size_t room = length - path_.size() - 1;  // after the backslash
-    size_t segment = room < 200 ? room : 200;
-    if (length - (path_.size() + 1 + segment) == 1) --segment;  // leave room for "\" and a name
-    path_ += "\\" + std::string(segment, letter);
-    if (!CreateDirectoryA(path_.c_str(), nullptr)) return;
-  }
-  made_ = path_.size() == length;
-}
-
-LongFolder::~LongFolder() { krevtest::RemoveTree(top_); }
 
 }  // namespace lvtest

@@ -1,5 +1,5 @@
 // Helpers of the LexVault tests: fixtures, gzip members made by hand, the settings values the
-// program reads, and the files of a folder.
+// program reads; the files of a folder and long folders are the shared ones of folders.h.
 #pragma once
 
 #include <windows.h>
@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "folders.h"
 #include "responder.h"
 
 namespace lvtest {
@@ -30,8 +31,7 @@ std::string Member(const std::string& content, const MemberFields& fields = Memb
 // The stored name of a member whose FLG is 0x08 alone.
 std::string StoredName(const std::string& member);
 
-// Names of the files and folders in `dir` (no "." or "..").
-std::vector<std::string> FolderNames(const std::string& dir);
+using krevtest::FolderNames;
 
 bool SetUnixMTime(const std::string& path, unsigned long seconds);
 
@@ -87,21 +87,6 @@ bool WaitGone(HWND hwnd, std::chrono::milliseconds timeout = std::chrono::second
 // The current user's application-data folder as the platform gives it, ending in a backslash.
 std::string AppDataDir();
 
-// A real folder whose full path, without a trailing backslash, is exactly `length` characters long:
-// nested folders with long names below C:\. Removed with everything in it when the object goes.
-class LongFolder {
- public:
-  explicit LongFolder(size_t length);
-  ~LongFolder();
-  LongFolder(const LongFolder&) = delete;
-  LongFolder& operator=(const LongFolder&) = delete;
-  bool made() const { return made_; }
-  const std::string& path() const { return path_; }
-  std::string operator/(const std::string& name) const { return path_ + "\\" + name; }
-
- private:
-  std::string top_, path_;
-  bool made_ = false;
-};
+using krevtest::LongFolder;
 
 }  // namespace lvtest

@@ -1,7 +1,5 @@
 #include "pagestest.h"
 
-#include <shellapi.h>
-
 #include <chrono>
 #include <set>
 
@@ -79,16 +77,9 @@ void PagesTest::SetUp() {
   g_started.clear();
   g_shell.clear();
   g_help.clear();
-  TfrmMain::WinExecCall = RecordStart;
-  TfrmMain::ShellExecuteCall = RecordShell;
-  TfrmMain::HelpCall = RecordHelp;
-}
-
-void PagesTest::TearDown() {
-  TfrmMain::WinExecCall = WinExec;
-  TfrmMain::ShellExecuteCall = ShellExecuteA;
-  TfrmMain::HelpCall = krevHelpSetting;
-  MainFormTest::TearDown();
+  KrevcfgCalls.WinExec = RecordStart;
+  KrevcfgCalls.ShellExecuteA = RecordShell;
+  KrevcfgCalls.krevHelpSetting = RecordHelp;
 }
 
 BoxScript::BoxScript(const std::string& caption, std::vector<krevtest::Answer> answers)

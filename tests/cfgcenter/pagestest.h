@@ -10,8 +10,10 @@
 #include <thread>
 #include <vector>
 
+#include "calls.h"
 #include "formtest.h"
 #include "responder.h"
+#include "seams.h"
 
 namespace cfgtest {
 
@@ -36,11 +38,14 @@ extern std::vector<StartedCall> g_started;
 extern std::vector<ShellCall> g_shell;
 extern std::vector<HelpCall> g_help;
 
-// The main form with the page's process, shell and help calls recorded instead of made.
+// The main form with the page's process, shell and help calls recorded instead of made, for the
+// life of the test.
 class PagesTest : public MainFormTest {
  protected:
   void SetUp() override;
-  void TearDown() override;
+
+ private:
+  krevtest::ScopedCalls<TKrevcfgCalls> calls_{KrevcfgCalls};
 };
 
 // Answers the modal windows with `caption` in order, each one a window not answered before, so a

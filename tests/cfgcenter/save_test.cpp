@@ -2,8 +2,11 @@
 // library check, and a definition file that cannot be written.
 #include <windows.h>
 
+#include <cstring>
 #include <future>
+#include <set>
 
+#include "folders.h"
 #include "formtest.h"
 #include "responder.h"
 
@@ -225,4 +228,54 @@ TEST_F(SaveTest, ClosingThePromptAnswersAsItsBoxSays) {
   ASSERT_TRUE(ReadPromptValue(&value));
   EXPECT_EQ(0u, value);
   EXPECT_FALSE(f.Config()->FPromptAfterSave);
+}
+
+// The live definition file in folders of every length from 240 to 259 characters: named as it is
+// where that fits, and so that its path is 259 characters long (the limit) or one longer. Save
+// creates and then replaces each file that fits, leaving nothing beside it; a path past the limit
+// is refused by name, writes nothing and keeps the editor modified.
+TEST_F(SaveTest, DefinitionFileInFoldersOfEveryLengthUpToThePathLimit) {
+  constexpr size_t kLongestPath = MAX_PATH - 1;
+  StorePromptOff();
+  TfrmMain& f = OpenLoaded();
+  for (size_t folderLength = 240; folderLength <= kLongestPath; ++folderLength) {
+    krevtest::LongFolder dir(folderLength);
+    ASSERT_TRUE(dir.made()) << folderLength;
+    std::set<size_t> nameLengths;
+    if (folderLength + 1 + std::strlen("punctdef.ini") <= kLongestPath) nameLengths.insert(std::strlen("punctdef.ini"));
+    for (size_t pathLength : {kLongestPath, kLongestPath + 1}) {
+      if (pathLength > folderLength + 1) nameLengths.insert(pathLength - folderLength - 1);
+    }
+    if (nameLengths.empty()) nameLengths.insert(1);  // a folder of 259: any file in it is too long
+
+    for (size_t nameLength : nameLengths) {
+      const std::string name = nameLength == std::strlen("punctdef.ini") ? "punctdef.ini"
+                               : nameLength > 4 ? std::string(nameLength - 4, 'p') + ".ini"
+                                                : std::string(nameLength, 'p');
+      const std::string path = dir / name;
+      SCOPED_TRACE("folder of " + std::to_string(folderLength) + ", path of " + std::to_string(path.size()));
+      if (path.size() <= kLongestPath) {
+        for (const char* typed : {"C", "D"}) {  // the first Save creates the file, the second replaces it
+          TypeInto(f.mmoChnsym, typed);
+          const std::string text = f.mmoChnsym.Text();
+          f.Config()->FChnsymPath = path;
+          Click(f.btnApply);
+          EXPECT_EQ(text, krevtest::ReadFileBytes(path));
+          EXPECT_FALSE(f.mmoChnsym.Modified());
+          EXPECT_EQ(krevtest::FolderNames(dir.path()), std::vector<std::string>{name});
+        }
+        ASSERT_TRUE(DeleteFileA(path.c_str()));
+      } else {
+        TypeInto(f.mmoChnsym, "E");
+        f.Config()->FChnsymPath = path;
+        auto box = ExpectBox(kAppTitle, IDOK);
+        Click(f.btnApply);
+        SeenWindow seen = box.get();
+        ASSERT_TRUE(seen.found);
+        EXPECT_EQ("Cannot create file " + path + ".", seen.text);
+        EXPECT_TRUE(f.mmoChnsym.Modified());
+        EXPECT_TRUE(krevtest::FolderNames(dir.path()).empty());
+      }
+    }
+  }
 }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "WizardFlow.h"
+#include "seams.h"
 #include "testenv.h"
 #include "uConfig.h"
 #include "wiztest.h"
@@ -244,30 +245,31 @@ TEST_F(SettingsFixture, EveryValueIsWrittenOnEitherPath) {
 }
 
 TEST_F(SettingsFixture, FailedCopiesAreIgnoredAndShuangPinStillStored) {
-  // No installation directory: the bare file name is taken against the current directory.
-  KrevConfigCalls.krevGetVardekoPath = FailingGetter;
-  krevtest::ScratchDir cwd("wizcwd");
-  ASSERT_TRUE(krevtest::WriteFileBytes(cwd / "vsp-zrm.ini", "from the current directory\r\n"));
-  char old[MAX_PATH] = {0};
-  GetCurrentDirectoryA(MAX_PATH, old);
-  ASSERT_TRUE(SetCurrentDirectoryA(cwd.path().c_str()));
   TWizardAnswers a;
-  a.Habit = THabitAnswer::Ziranma;
-  Finish(umOtherIme, a);
-  EXPECT_EQ("from the current directory\r\n", krevtest::ReadFileBytes(spdefPath_));
+  {
+    // No installation directory: the bare file name is taken against the current directory.
+    krevtest::ScopedCall noInstallDir(KrevConfigCalls.krevGetVardekoPath, FailingGetter);
+    krevtest::ScratchDir cwd("wizcwd");
+    ASSERT_TRUE(krevtest::WriteFileBytes(cwd / "vsp-zrm.ini", "from the current directory\r\n"));
+    char old[MAX_PATH] = {0};
+    GetCurrentDirectoryA(MAX_PATH, old);
+    ASSERT_TRUE(SetCurrentDirectoryA(cwd.path().c_str()));
+    a.Habit = THabitAnswer::Ziranma;
+    Finish(umOtherIme, a);
+    EXPECT_EQ("from the current directory\r\n", krevtest::ReadFileBytes(spdefPath_));
 
-  // No such preset there: nothing copied, nothing reported, ShuangPin saved all the same.
-  krevtest::DeleteSettingsKeys();
-  ASSERT_TRUE(krevtest::WriteFileBytes(spdefPath_, kEdited));
-  a.Habit = THabitAnswer::Dos;
-  a.ShuangPin = true;
-  Finish(umOtherIme, a);
-  SetCurrentDirectoryA(old);
-  EXPECT_EQ(kEdited, krevtest::ReadFileBytes(spdefPath_));
-  EXPECT_EQ(1, GetDword("使用双拼输入"));
+    // No such preset there: nothing copied, nothing reported, ShuangPin saved all the same.
+    krevtest::DeleteSettingsKeys();
+    ASSERT_TRUE(krevtest::WriteFileBytes(spdefPath_, kEdited));
+    a.Habit = THabitAnswer::Dos;
+    a.ShuangPin = true;
+    Finish(umOtherIme, a);
+    SetCurrentDirectoryA(old);
+    EXPECT_EQ(kEdited, krevtest::ReadFileBytes(spdefPath_));
+    EXPECT_EQ(1, GetDword("使用双拼输入"));
+  }
 
   // No ShuangPin file path at all.
-  KrevConfigCalls = KrevConfigRealCalls;
   krevtest::DeleteSettingsKeys();
   TKrevConfig config;
   config.LoadFromRegistry();

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "responder.h"
+#include "seams.h"
 #include "testenv.h"
 #include "uCfgWiz.h"
 #include "wiztest.h"
@@ -404,21 +405,22 @@ TEST_F(WizardForm, ARegistryErrorKeepsTheWizardOnTheFinishPage) {
   TfrmMain& f = Open();
   Walk(f, {{&TfrmMain::btnNext0, 1}, {&TfrmMain::btnNext1, 2}, {&TfrmMain::btnNext2, 3}, {&TfrmMain::btnNext3, 4},
            {&TfrmMain::btnNext4, 5}, {&TfrmMain::btnNext5, 8}});
-  KrevConfigCalls.RegSetValueExA = RefuseFontHeight;
-  auto box = krevtest::ExpectBox(WizardAppTitle, IDOK);
-  Press(f.btnFinish);
-  krevtest::SeenWindow seen = box.get();
-  ASSERT_TRUE(seen.found);
-  EXPECT_EQ(ErrorBoxText("Failed to set data for '输入栏字体大小'"), seen.text);
-  EXPECT_EQ(BoxIcon::Error, seen.icon);
-  EXPECT_EQ(0, closed_);
-  EXPECT_EQ(wpFinish, Page());
-  // The values before the failing one stay written.
-  EXPECT_EQ(1, GetDword("输入风格"));
-  EXPECT_EQ(-1, GetDword("输入栏字体大小"));
+  {
+    krevtest::ScopedCall refuse(KrevConfigCalls.RegSetValueExA, RefuseFontHeight);
+    auto box = krevtest::ExpectBox(WizardAppTitle, IDOK);
+    Press(f.btnFinish);
+    krevtest::SeenWindow seen = box.get();
+    ASSERT_TRUE(seen.found);
+    EXPECT_EQ(ErrorBoxText("Failed to set data for '输入栏字体大小'"), seen.text);
+    EXPECT_EQ(BoxIcon::Error, seen.icon);
+    EXPECT_EQ(0, closed_);
+    EXPECT_EQ(wpFinish, Page());
+    // The values before the failing one stay written.
+    EXPECT_EQ(1, GetDword("输入风格"));
+    EXPECT_EQ(-1, GetDword("输入栏字体大小"));
+  }
 
   // The user can try again once the registry takes the value.
-  KrevConfigCalls = KrevConfigRealCalls;
   Press(f.btnFinish);
   EXPECT_EQ(1, closed_);
   EXPECT_EQ(14, GetDword("输入栏字体大小"));

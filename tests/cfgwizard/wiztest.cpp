@@ -110,7 +110,6 @@ void SettingsFixture::SetUp() {
 }
 
 void SettingsFixture::TearDown() {
-  KrevConfigCalls = KrevConfigRealCalls;
   krevtest::DeleteSettingsKeys();
   if (hadSpdef_) {
     krevtest::WriteFileBytes(spdefPath_, spdefBytes_);

@@ -2,6 +2,7 @@
 // installer's failure path as a process, since the manager here accepts any file.
 #include "cmdline.h"
 #include "instkrev.h"
+#include "seams.h"
 
 namespace {
 
@@ -10,6 +11,6 @@ HKL WINAPI RefuseInstall(LPCSTR, LPCSTR) { return nullptr; }
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR, int showState) {
-  instkrev::InstallImeCall = RefuseInstall;
+  krevtest::ScopedCall refuse(instkrev::InstkrevCalls.ImmInstallIMEA, RefuseInstall);
   return instkrev::InstallerMain(instance, previous, krev::CommandTail(GetCommandLineA()), showState);
 }

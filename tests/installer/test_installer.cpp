@@ -12,6 +12,7 @@
 #include "cmdline.h"
 #include "instkrev.h"
 #include "responder.h"
+#include "seams.h"
 #include "testenv.h"
 
 using krevtest::BoxIcon;
@@ -138,9 +139,7 @@ HKL WINAPI RecordingInstall(LPCSTR path, LPCSTR text) {
 class InstallerSeam : public ::testing::Test {
  protected:
   void SetUp() override {
-    savedDir_ = instkrev::SystemDirectoryCall;
-    savedInstall_ = instkrev::InstallImeCall;
-    instkrev::InstallImeCall = RecordingInstall;
+    instkrev::InstkrevCalls.ImmInstallIMEA = RecordingInstall;
     g_fakeSystemDir.clear();
     g_systemDirFails = false;
     g_installCalls = 0;
@@ -148,15 +147,11 @@ class InstallerSeam : public ::testing::Test {
     g_installedText.clear();
     g_installResult = reinterpret_cast<HKL>(static_cast<UINT_PTR>(0xE0200804));
   }
-  void TearDown() override {
-    instkrev::SystemDirectoryCall = savedDir_;
-    instkrev::InstallImeCall = savedInstall_;
-  }
   static int Run(const char* tail) { return instkrev::InstallerMain(GetModuleHandleA(nullptr), nullptr, tail, SW_SHOW); }
 
  private:
-  instkrev::GetSystemDirectoryFn savedDir_ = nullptr;
-  instkrev::InstallImeFn savedInstall_ = nullptr;
+  // The recorder stays in place for the test only.
+  krevtest::ScopedCalls<instkrev::TInstkrevCalls> calls_{instkrev::InstkrevCalls};
 };
 
 TEST_F(InstallerSeam, PassesTheModuleOfTheSystemDirectoryAndTheLayoutText) {
@@ -210,7 +205,7 @@ TEST_F(InstallerSeam, SystemDirectoryThatIsMissingOrTooLongIsAFailure) {
       {"directory fills its own buffer", false, 254, -2},
       {"directory longer than its buffer", false, 300, -2},
   };
-  instkrev::SystemDirectoryCall = FakeSystemDirectory;
+  krevtest::ScopedCall fakeDir(instkrev::InstkrevCalls.GetSystemDirectoryA, FakeSystemDirectory);
   for (const DirCase& c : cases) {
     SCOPED_TRACE(c.what);
     g_systemDirFails = c.fails;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "guard.h"
+#include "seams.h"
 #include "testenv.h"
 #include "uConfig.h"
 
@@ -94,15 +95,9 @@ const std::vector<std::string> kWriteOrder = {
     "打开时默认为英文输入状态", "v状态可输入空格", "声母模糊音设置", "韵母模糊音设置", "用户词库文件",
     "使用同一用户词库"};
 
-// Puts the platform calls back after a test that redirected one.
-struct CallsGuard {
-  ~CallsGuard() { KrevConfigCalls = KrevConfigRealCalls; }
-};
-
 class ConfigTest : public ::testing::Test {
  protected:
   SettingsKeysGuard keys_;
-  CallsGuard calls_;
 };
 
 void ExpectDefaults(const TKrevConfig& c) {
@@ -463,7 +458,7 @@ LONG WINAPI RefusingCreate(HKEY root, LPCSTR path, DWORD reserved, LPSTR cls, DW
 TEST_F(ConfigTest, WritesInSchemaOrder) {
   g_writes.clear();
   g_failAt = 0;
-  KrevConfigCalls.RegSetValueExA = RecordingSet;
+  krevtest::ScopedCall recording(KrevConfigCalls.RegSetValueExA, RecordingSet);
   TKrevConfig c;
   c.LoadDefaults();
   c.SaveToRegistry();
@@ -476,17 +471,18 @@ TEST_F(ConfigTest, FailedWriteStopsTheSaveAndNamesTheValue) {
     krevtest::DeleteSettingsKeys();
     g_writes.clear();
     g_failAt = k;
-    KrevConfigCalls.RegSetValueExA = RecordingSet;
-    TKrevConfig c;
-    c.LoadDefaults();
-    c.FOneWordlibPerMachine = true;
-    try {
-      c.SaveToRegistry();
-      ADD_FAILURE() << "no error raised";
-    } catch (const ERegistryError& e) {
-      EXPECT_EQ("Failed to set data for '" + kWriteOrder[k - 1] + "'", std::string(e.what()));
+    {
+      krevtest::ScopedCall recording(KrevConfigCalls.RegSetValueExA, RecordingSet);
+      TKrevConfig c;
+      c.LoadDefaults();
+      c.FOneWordlibPerMachine = true;
+      try {
+        c.SaveToRegistry();
+        ADD_FAILURE() << "no error raised";
+      } catch (const ERegistryError& e) {
+        EXPECT_EQ("Failed to set data for '" + kWriteOrder[k - 1] + "'", std::string(e.what()));
+      }
     }
-    KrevConfigCalls = KrevConfigRealCalls;
     EXPECT_EQ(k, g_writes.size()) << "no write after the failing one";
     for (size_t i = 0; i + 1 < kWriteOrder.size(); ++i)
       EXPECT_EQ(i + 1 < k, ReadRaw(HKEY_CURRENT_USER, kWriteOrder[i]).found) << kWriteOrder[i];
@@ -515,9 +511,9 @@ LONG WINAPI CountingClose(HKEY key) {
 
 TEST_F(ConfigTest, EveryKeyIsClosedBeforeTheNextOneAndOnError) {
   WriteDword(HKEY_LOCAL_MACHINE, "使用同一用户词库", 1);
-  KrevConfigCalls.RegOpenKeyExA = CountingOpen;
-  KrevConfigCalls.RegCreateKeyExA = CountingCreate;
-  KrevConfigCalls.RegCloseKey = CountingClose;
+  krevtest::ScopedCall opening(KrevConfigCalls.RegOpenKeyExA, CountingOpen);
+  krevtest::ScopedCall creating(KrevConfigCalls.RegCreateKeyExA, CountingCreate);
+  krevtest::ScopedCall closing(KrevConfigCalls.RegCloseKey, CountingClose);
   g_open = g_mostOpen = 0;
   TKrevConfig c;
   c.LoadFromRegistry();  // no user key: only the machine key opens
@@ -528,10 +524,10 @@ TEST_F(ConfigTest, EveryKeyIsClosedBeforeTheNextOneAndOnError) {
   EXPECT_EQ(0, g_open);
   EXPECT_EQ(1, g_mostOpen);
 
+  krevtest::ScopedCall recording(KrevConfigCalls.RegSetValueExA, RecordingSet);
   for (size_t k : {size_t(3), size_t(35)}) {
     g_writes.clear();
     g_failAt = k;
-    KrevConfigCalls.RegSetValueExA = RecordingSet;
     EXPECT_THROW(c.SaveToRegistry(), ERegistryError);
     EXPECT_EQ(0, g_open) << "write " << k;
   }
@@ -540,8 +536,8 @@ TEST_F(ConfigTest, EveryKeyIsClosedBeforeTheNextOneAndOnError) {
 TEST_F(ConfigTest, MachineKeyWithoutWriteRights) {
   WriteDword(HKEY_LOCAL_MACHINE, "使用同一用户词库", 1);
   g_refuseRoot = HKEY_LOCAL_MACHINE;
-  KrevConfigCalls.RegOpenKeyExA = RefusingOpen;
-  KrevConfigCalls.RegCreateKeyExA = RefusingCreate;
+  krevtest::ScopedCall opening(KrevConfigCalls.RegOpenKeyExA, RefusingOpen);
+  krevtest::ScopedCall creating(KrevConfigCalls.RegCreateKeyExA, RefusingCreate);
   TKrevConfig c;
   c.LoadFromRegistry();
   EXPECT_FALSE(c.FOneWordlibPerMachine);
@@ -557,7 +553,7 @@ TEST_F(ConfigTest, MachineKeyWithoutWriteRights) {
 
 TEST_F(ConfigTest, UserKeyThatCannotBeCreatedStillWritesTheMachineValue) {
   g_refuseRoot = HKEY_CURRENT_USER;
-  KrevConfigCalls.RegCreateKeyExA = RefusingCreate;
+  krevtest::ScopedCall creating(KrevConfigCalls.RegCreateKeyExA, RefusingCreate);
   TKrevConfig c;
   c.LoadDefaults();
   c.FOneWordlibPerMachine = true;

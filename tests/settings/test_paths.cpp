@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "seams.h"
 #include "testenv.h"
 #include "uConfig.h"
 
@@ -60,7 +61,8 @@ class PathsTest : public ::testing::Test {
     KrevConfigCalls.krevGetSpdefPath = Scripted<4>;
     KrevConfigCalls.krevGetSpewordsPath = Scripted<5>;
   }
-  void TearDown() override { KrevConfigCalls = KrevConfigRealCalls; }
+  // The scripted calls stay in place for the test only.
+  krevtest::ScopedCalls<TKrevConfigCalls> calls_{KrevConfigCalls};
 
   static std::vector<std::string> Six(const TKrevConfig& c) {
     return {c.FInstallDir, c.FUserDataDir, c.FUserWordlibPath, c.FChnsymPath, c.FSpdefPath, c.FSpewordsPath};

@@ -1,10 +1,19 @@
-// Every program keeps the platform calls a test may replace in one struct of function pointers
-// (`KrevConfigCalls`, ...), next to a constant of the real functions (`...RealCalls`). A test
-// replaces a call for its own life only:
+// Every program keeps the platform calls a test may replace in one struct of function pointers,
+// next to a constant of the real functions:
+//
+//   settings model  KrevConfigCalls, KrevConfigRealCalls                  settings/uConfig.h
+//   krevcfg         KrevcfgCalls, KrevcfgRealCalls                        cfgcenter/calls.h
+//   LexVault        LexVaultCalls, LexVaultRealCalls                      backup/calls.h
+//   instkrev        instkrev::InstkrevCalls, instkrev::InstkrevRealCalls  installer/instkrev.h
+//   toolkit         ToolkitCalls, ToolkitRealCalls                        toolkit/ToolkitCalls.h
+//
+// (kvcfgwiz has none of its own: it reaches the platform through the settings model and the
+// toolkit). A test replaces a call for its own life only:
 //
 //   krevtest::ScopedCall refuse(KrevConfigCalls.RegSetValueExA, RefusingSet);
 //
-// and the real function is back when the scope ends, also when an assertion failed on the way.
+// and the real function is back when the scope ends, also when an assertion failed on the way. A
+// fixture that replaces several calls holds a ScopedCalls of the struct and then sets them.
 #pragma once
 
 namespace krevtest {

@@ -1,10 +1,13 @@
 // The memo's text file operations: every line break becomes CR LF on loading, the text is written
-// back exactly, the modified flag is left alone, and failures raise the texts the error box shows.
+// back exactly through a new file that replaces the old one only once it is complete, the modified
+// flag is left alone, and failures raise the texts the error box shows.
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "Toolkit.h"
+#include "ToolkitCalls.h"
+#include "seams.h"
 #include "testenv.h"
 
 using krevtest::ReadFileBytes;
@@ -158,6 +161,85 @@ TEST(ToolkitMemo, SaveFailuresNameTheFile) {
   EXPECT_EQ(ErrorOf([&] { f.mmo.SaveToFile(held); }), "Cannot create file " + held);
   CloseHandle(reader);
   EXPECT_EQ(ReadFileBytes(held), "old");
+}
+
+namespace {
+
+int g_writesLeft = 0;
+
+// Writes half of what it is given, and fails once its allowance is used up.
+BOOL WINAPI FailingWrite(HANDLE f, LPCVOID data, DWORD size, LPDWORD written, LPOVERLAPPED ov) {
+  if (g_writesLeft-- <= 0) {
+    ::WriteFile(f, data, size / 2, written, ov);
+    SetLastError(ERROR_DISK_FULL);
+    return FALSE;
+  }
+  return ::WriteFile(f, data, size, written, ov);
+}
+
+int FilesIn(const std::string& dir) {
+  WIN32_FIND_DATAA fd;
+  HANDLE h = FindFirstFileA((dir + "*").c_str(), &fd);
+  int n = 0;
+  if (h == INVALID_HANDLE_VALUE) return 0;
+  do {
+    if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) ++n;
+  } while (FindNextFileA(h, &fd));
+  FindClose(h);
+  return n;
+}
+
+// What saving a memo holding `text` to `path` raises; "" when it raises nothing.
+std::string SaveError(const std::string& path, const std::string& text) {
+  MemoForm f;
+  f.mmo.SetText(text);
+  try {
+    f.mmo.SaveToFile(path);
+  } catch (const std::exception& e) {
+    return e.what();
+  }
+  return "";
+}
+
+}  // namespace
+
+TEST(ToolkitMemo, SaveCreatesReplacesAndLeavesNothingBeside) {
+  ScratchDir dir("save");
+  std::string f = dir / "punctdef.ini";
+  EXPECT_EQ("", SaveError(f, "a\r\nb"));
+  EXPECT_EQ("a\r\nb", ReadFileBytes(f));
+  EXPECT_EQ("", SaveError(f, "longer text\r\nwith a break at the end\r\n"));
+  EXPECT_EQ("longer text\r\nwith a break at the end\r\n", ReadFileBytes(f));
+  EXPECT_EQ("", SaveError(f, ""));
+  EXPECT_TRUE(krevtest::FileExists(f));
+  EXPECT_EQ("", ReadFileBytes(f));
+  EXPECT_EQ(1, FilesIn(dir.path()));  // nothing left beside it
+}
+
+TEST(ToolkitMemo, SaveFailuresKeepTheOldContent) {
+  ScratchDir dir("save");
+  std::string f = dir / "vardekosp.ini";
+  ASSERT_TRUE(WriteFileBytes(f, "old content"));
+
+  ASSERT_TRUE(SetFileAttributesA(f.c_str(), FILE_ATTRIBUTE_READONLY));
+  EXPECT_EQ("Cannot create file " + f, SaveError(f, "new"));
+  SetFileAttributesA(f.c_str(), FILE_ATTRIBUTE_NORMAL);
+  EXPECT_EQ("old content", ReadFileBytes(f));
+
+  EXPECT_EQ("Cannot create file " + dir.path() + "missing\\x.ini", SaveError(dir / "missing\\x.ini", "new"));
+
+  // More than one write's worth, in lines of a definition file's length.
+  std::string big;
+  while (big.size() < 200000) big += "xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx\r\n";
+  g_writesLeft = 1;
+  std::string error;
+  {
+    krevtest::ScopedCall failing(ToolkitCalls.WriteFile, FailingWrite);
+    error = SaveError(f, big);
+  }
+  EXPECT_EQ("Stream write error", error);
+  EXPECT_EQ("old content", ReadFileBytes(f));
+  EXPECT_EQ(1, FilesIn(dir.path()));
 }
 
 TEST(ToolkitMemo, TypingSetsModifiedAndTextFromCodeClearsIt) {

@@ -1,0 +1,6 @@
+#include "ToolkitCalls.h"
+
+const TToolkitCalls ToolkitRealCalls = {
+    ::WriteFile,
+};
+TToolkitCalls ToolkitCalls = ToolkitRealCalls;
