@@ -20,5 +20,7 @@ int main(int argc, char** argv) {
   }
   testing::InitGoogleTest(&argc, argv);
   krevtest::StartWatchdog(GetCurrentThreadId());
-  return RUN_ALL_TESTS();
+  int result = RUN_ALL_TESTS();
+  krevtest::StopWatchdog();
+  return result;
 }

@@ -5,7 +5,6 @@
 #include <cstdio>
 #include <map>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "responder.h"
@@ -72,11 +71,13 @@ void Fail(HWND h) {
   }
 }
 
+HANDLE g_stop = nullptr;
+HANDLE g_watcher = nullptr;
+
 DWORD WINAPI Watch(void* arg) {
   const DWORD thread = static_cast<DWORD>(reinterpret_cast<UINT_PTR>(arg));
   std::map<HWND, std::chrono::steady_clock::time_point> since;
-  for (;;) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  while (WaitForSingleObject(g_stop, 50) == WAIT_TIMEOUT) {
     auto now = std::chrono::steady_clock::now();
     std::map<HWND, std::chrono::steady_clock::time_point> still;
     if (!Answering::Anyone()) {
@@ -93,14 +94,28 @@ DWORD WINAPI Watch(void* arg) {
       }
     }
   }
+  return 0;
 }
 
 }  // namespace
 
 void StartWatchdog(DWORD thread) {
-  // A thread of the platform's: it runs until the program ends.
-  if (HANDLE h = CreateThread(nullptr, 0, Watch, reinterpret_cast<void*>(static_cast<UINT_PTR>(thread)), 0, nullptr))
-    CloseHandle(h);
+  g_stop = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  if (!g_stop) return;
+  g_watcher = CreateThread(nullptr, 0, Watch, reinterpret_cast<void*>(static_cast<UINT_PTR>(thread)), 0, nullptr);
+}
+
+void StopWatchdog() {
+  // Ended before the program exits: a thread cut off by the exit in the middle of a window call
+  // could leave the platform's window lock held for the exit's own clean-up.
+  if (g_watcher) {
+    SetEvent(g_stop);
+    WaitForSingleObject(g_watcher, 10000);
+    CloseHandle(g_watcher);
+    g_watcher = nullptr;
+  }
+  if (g_stop) CloseHandle(g_stop);
+  g_stop = nullptr;
 }
 
 }  // namespace krevtest

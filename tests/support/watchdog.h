@@ -20,7 +20,8 @@ namespace krevtest {
 
 constexpr std::chrono::milliseconds kUnansweredLimit = std::chrono::seconds(10);
 
-// Watches the windows of thread `thread` for the rest of the program.
+// Watches the windows of thread `thread` until StopWatchdog, which main calls before it returns.
 void StartWatchdog(DWORD thread);
+void StopWatchdog();
 
 }  // namespace krevtest
