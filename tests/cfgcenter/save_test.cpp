@@ -44,22 +44,9 @@ class NoPrompt : public krevtest::NoWindow {
 };
 
 bool ReadPromptValue(DWORD* value) {
-  HKEY key = nullptr;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, KrevSettingsKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
-  DWORD type = 0, size = sizeof *value;
-  LONG r = RegQueryValueExA(key, KrevPromptAfterSaveValue, nullptr, &type,
-                            reinterpret_cast<BYTE*>(value), &size);
-  RegCloseKey(key);
-  return r == ERROR_SUCCESS && type == REG_DWORD;
-}
-
-void StorePromptOff() {
-  HKEY key = nullptr;
-  ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, KrevSettingsKey, 0, nullptr, 0,
-                                           KEY_ALL_ACCESS, nullptr, &key, nullptr));
-  DWORD zero = 0;
-  RegSetValueExA(key, KrevPromptAfterSaveValue, 0, REG_DWORD, reinterpret_cast<BYTE*>(&zero), 4);
-  RegCloseKey(key);
+  krevtest::RawValue stored = krevtest::ReadRaw(HKEY_CURRENT_USER, KrevPromptAfterSaveValue);
+  if (stored.found) *value = stored.dword();
+  return stored.found && stored.type == REG_DWORD;
 }
 
 void Click(TControl& c) { SendMessageA(c.Handle(), BM_CLICK, 0, 0); }

@@ -49,7 +49,7 @@ TEST_F(LexVaultFromCentre, BackupThenRestoreThroughTheDialogGivesTheLibraryBack)
   // Backup: the preselected choice.
   HWND dlg = OpenDialog(main);
   ASSERT_TRUE(dlg) << "LexVault's dialog did not open";
-  HANDLE vault = OpenWindowProcess(dlg);
+  krevtest::Process backupRun(dlg);
   EXPECT_TRUE(Checked(GetDlgItem(dlg, kBackupRadio)));
   EXPECT_FALSE(Checked(GetDlgItem(dlg, kRestoreRadio)));
   auto saveAs = krevtest::ExpectFileDialog("把词库备份为...", backup, kWindowWait);
@@ -59,8 +59,7 @@ TEST_F(LexVaultFromCentre, BackupThenRestoreThroughTheDialogGivesTheLibraryBack)
   ASSERT_TRUE(done.found);
   EXPECT_EQ(done.text, "备份词库成功。");
   EXPECT_NE(done.icon, krevtest::BoxIcon::None);
-  EXPECT_EQ(WaitProcessExit(vault), 1);
-  CloseHandle(vault);
+  EXPECT_EQ(backupRun.WaitExit(), 1);
   std::string packed = krevtest::ReadFileBytes(backup);
   ASSERT_GT(packed.size(), 18u);
   EXPECT_EQ(packed.substr(0, 2), "\x1f\x8b");
@@ -72,7 +71,7 @@ TEST_F(LexVaultFromCentre, BackupThenRestoreThroughTheDialogGivesTheLibraryBack)
   // Restore: chosen in the dialog, the file picked, the question answered Yes.
   dlg = OpenDialog(main);
   ASSERT_TRUE(dlg) << "LexVault's dialog did not open a second time";
-  vault = OpenWindowProcess(dlg);
+  krevtest::Process restoreRun(dlg);
   ASSERT_TRUE(Click(GetDlgItem(dlg, kRestoreRadio)));
   EXPECT_TRUE(Checked(GetDlgItem(dlg, kRestoreRadio)));
   auto open = krevtest::ExpectFileDialog("从词库备份文件恢复...", backup, kWindowWait);
@@ -87,8 +86,7 @@ TEST_F(LexVaultFromCentre, BackupThenRestoreThroughTheDialogGivesTheLibraryBack)
   ASSERT_TRUE(restored.found);
   EXPECT_EQ(restored.text, "恢复词库成功。");
   EXPECT_NE(restored.icon, krevtest::BoxIcon::None);
-  EXPECT_EQ(WaitProcessExit(vault), 1);
-  CloseHandle(vault);
+  EXPECT_EQ(restoreRun.WaitExit(), 1);
 
   EXPECT_TRUE(krevtest::ReadFileBytes(library) == original) << "the restored library differs";
 

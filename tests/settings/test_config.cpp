@@ -7,11 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "guard.h"
 #include "testenv.h"
 #include "uConfig.h"
 
-using namespace settingstest;
+using namespace krevtest;
 
 namespace {
 
