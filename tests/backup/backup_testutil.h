@@ -1,5 +1,5 @@
 // Helpers of the LexVault tests: fixtures, gzip members made by hand, the settings values the
-// program reads, and the files of a folder.
+// program reads, the files of a folder, and the captions the tests wait for.
 #pragma once
 
 #include <windows.h>
@@ -8,8 +8,12 @@
 #include <string>
 #include <vector>
 
+#include "captions.h"
 #include "registry.h"
 #include "responder.h"
+
+// The captions of LexVault's dialog, boxes and file dialogs among them.
+using namespace krevtest::captions;
 
 namespace lvtest {
 

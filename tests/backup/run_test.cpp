@@ -23,8 +23,6 @@ using krevtest::WriteFileBytes;
 
 namespace {
 
-const char kBackupTitle[] = "青岚拼音用户词库备份";
-const char kRestoreTitle[] = "青岚拼音用户词库恢复";
 const std::string kLibrary = "the current user word library";
 
 class RunTest : public ::testing::Test {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "captions.h"
 #include "testenv.h"
 #include "uCfgPrompt.h"
 #include "uMain.h"

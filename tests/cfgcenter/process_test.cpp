@@ -32,7 +32,7 @@ TEST(KrevcfgProcess, StartPageByFirstParameter) {
     bool up = krevtest::PumpUntil(
         [&] {
           // The window of the process started here, not of another copy still running.
-          main = krevtest::FindTopWindow("TfrmMain", "青岚拼音输入法 － 属性设置和管理中心", krevcfg.pid());
+          main = krevtest::FindTopWindow("TfrmMain", krevtest::kCfgCaption, krevcfg.pid());
           return main && IsFrontWindow(FindNamedWindow(main, c.front));
         },
         std::chrono::seconds(60));

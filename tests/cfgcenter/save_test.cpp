@@ -14,7 +14,6 @@ using krevtest::SeenWindow;
 namespace {
 
 const char kPromptCaption[] = "青岚拼音输入法 － 属性设置";
-const char kWordlibCaption[] = "清除复位用户词库";
 
 // Answers the save prompt from another thread as a person would: optionally ticks the box, then
 // presses its OK button or its close box. The future tells whether the prompt was seen.
@@ -143,7 +142,7 @@ TEST_F(SaveTest, MissingWordlibGeneratedOrReported) {
   {
     TfrmMain& f = OpenLoaded();
     EXPECT_EQ("未知", f.lblUsrWordlibTime.Caption());
-    auto box = ExpectBox(kWordlibCaption, IDOK);
+    auto box = ExpectBox(krevtest::kWordlibResetCaption, IDOK);
     Click(f.btnApply);
     SeenWindow seen = box.get();
     ASSERT_TRUE(seen.found);
@@ -159,7 +158,7 @@ TEST_F(SaveTest, MissingWordlibGeneratedOrReported) {
   DeleteFileA((InstallDir() + "baselex.dat").c_str());
   // Generation fails: OK reports it and keeps the window.
   TfrmMain& f = OpenLoaded();
-  auto box = ExpectBox(kWordlibCaption, IDOK);
+  auto box = ExpectBox(krevtest::kWordlibResetCaption, IDOK);
   Click(f.btnOK);
   SeenWindow seen = box.get();
   ASSERT_TRUE(seen.found);

@@ -13,7 +13,6 @@ using namespace cfgtest;
 
 namespace {
 
-const char kMainCaption[] = "青岚拼音输入法 － 属性设置和管理中心";
 const char* const kStartedNames[] = {"lexvault.exe", "lexjoin.exe", "notepad.exe"};
 
 // What a recorder wrote: its own path, the command line, the arguments after the program name.
@@ -55,7 +54,7 @@ class Installation {
     if (!program_->started()) return false;
     return krevtest::WaitFor(
                [&] {
-                 main_ = krevtest::FindTopWindow("TfrmMain", kMainCaption, program_->pid());
+                 main_ = krevtest::FindTopWindow("TfrmMain", krevtest::kCfgCaption, program_->pid());
                  return main_ && FindNamedWindow(main_, "btnWLRepair");
                },
                std::chrono::seconds(60)) &&

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "Control.h"
+#include "captions.h"
 #include "responder.h"
 #include "testenv.h"
 #include "wiztest.h"
@@ -24,7 +25,7 @@ TEST_F(SettingsFixture, ProgramStartsOnPageZeroAndEndsWithExitCodeZero) {
   ASSERT_TRUE(wizard.started());
   HWND wnd = nullptr;
   krevtest::WaitFor(
-      [&] { return (wnd = krevtest::FindTopWindow(nullptr, "青岚拼音输入法 配置向导", wizard.pid())) != nullptr; },
+      [&] { return (wnd = krevtest::FindTopWindow(nullptr, krevtest::kWizCaption, wizard.pid())) != nullptr; },
       std::chrono::seconds(60));
   ASSERT_NE(nullptr, wnd) << "no wizard window";
   char cls[64] = {0};

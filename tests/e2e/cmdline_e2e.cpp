@@ -79,9 +79,9 @@ TEST_F(ChineseFolder, EachProgramStartedByItsUnquotedPathSeesItsWholeCommandLine
     ASSERT_TRUE(krevtest::WriteFileBytes(source, kLibrary));
     ASSERT_EQ(CompressFileTo(source.c_str(), backup.c_str()), 0);
   }
-  const std::string lexCaption = kLexVaultCaption, instCaption = "青岚拼音输入法ime安装";
-  const std::string backupCaption = "青岚拼音用户词库备份", restoreCaption = "青岚拼音用户词库恢复";
-  const std::string joinCaption = "青岚拼音词库工具";
+  const std::string lexCaption = kLexVaultCaption, instCaption = kInstallerCaption;
+  const std::string backupCaption = kBackupTitle, restoreCaption = kRestoreTitle;
+  const std::string joinCaption = kLexjoinCaption;
   const Row rows[] = {
       {"lexvault.exe", "", {{lexCaption, IDCANCEL, ""}}, 0, Then::LibraryKept},
       {"lexvault.exe", "/b " + made, {{backupCaption, IDOK, "备份词库成功。"}}, 1, Then::BackupOfLibrary},

@@ -9,6 +9,7 @@
 
 #include <string>
 
+#include "captions.h"
 #include "driver.h"
 #include "registry.h"
 #include "responder.h"
@@ -18,9 +19,7 @@ namespace e2e {
 
 using namespace krevdrv;
 
-constexpr const char* kCfgCaption = "青岚拼音输入法 － 属性设置和管理中心";
-constexpr const char* kWizCaption = "青岚拼音输入法 配置向导";
-constexpr const char* kLexVaultCaption = "青岚拼音输入法 词库备份/恢复";
+using namespace krevtest::captions;
 
 using krevtest::FileGuard;
 using krevtest::RawValue;

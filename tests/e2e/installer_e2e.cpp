@@ -40,7 +40,7 @@ TEST_F(InstallerRun, SilentRunRegistersWithoutAnyBox) {
 }
 
 TEST_F(InstallerRun, RunWithoutSwitchReportsSuccessInItsBoxAndEndsWhenItIsClosed) {
-  auto box = krevtest::ExpectBox("青岚拼音输入法ime安装", IDOK, kWindowWait);
+  auto box = krevtest::ExpectBox(kInstallerCaption, IDOK, kWindowWait);
   Program p(Program::InInstallDir("instkrev.exe"));
   ASSERT_TRUE(p.started());
   auto seen = box.get();

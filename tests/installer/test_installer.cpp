@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include "captions.h"
 #include "cmdline.h"
 #include "instkrev.h"
 #include "responder.h"
@@ -17,10 +18,10 @@
 
 using krevtest::BoxIcon;
 using krevtest::SeenWindow;
+using namespace krevtest::captions;
 
 namespace {
 
-const char kCaption[] = "青岚拼音输入法ime安装";
 const char kSuccessText[] = "安装ime成功。";
 const char kFailureText[] = "安装ime出错！";
 const char kLayoutText[] = "青岚拼音输入法";
@@ -139,7 +140,7 @@ TEST_F(InstallerSeam, MessagesShowTextCaptionAndIconOfTheOutcome) {
     SCOPED_TRACE(c.text);
     g_installResult = c.installs ? reinterpret_cast<HKL>(static_cast<UINT_PTR>(0xE0200804)) : nullptr;
     HWND owner = reinterpret_cast<HWND>(1);
-    auto box = krevtest::Expect(kCaption, [&owner](HWND dlg, SeenWindow&) {
+    auto box = krevtest::Expect(kInstallerCaption, [&owner](HWND dlg, SeenWindow&) {
       owner = GetWindow(dlg, GW_OWNER);
       return IDOK;
     });
@@ -189,7 +190,7 @@ TEST_F(InstallerSeam, SystemDirectoryThatIsMissingOrTooLongIsAFailure) {
 
   // Not silent: the same failure box as a refused registration.
   krevtest::FakeSystemDir.fails = true;
-  auto box = krevtest::ExpectBox(kCaption, IDOK);
+  auto box = krevtest::ExpectBox(kInstallerCaption, IDOK);
   EXPECT_EQ(Run("/S"), -2);
   SeenWindow seen = box.get();
   ASSERT_TRUE(seen.found);
@@ -214,7 +215,7 @@ class InstallerProcess : public ::testing::Test {
   // Runs one command line; answers the box when one is expected and returns what it showed.
   static SeenWindow RunRow(const std::string& cmdline, bool silent, long* code) {
     if (silent) return RunExpectingNoBox(cmdline, code);
-    auto box = krevtest::ExpectBox(kCaption, IDOK, kBoxTimeout);
+    auto box = krevtest::ExpectBox(kInstallerCaption, IDOK, kBoxTimeout);
     *code = krevtest::RunProcess(cmdline, kProcessTimeout);
     return box.get();
   }
@@ -228,7 +229,7 @@ class InstallerProcess : public ::testing::Test {
     if (!run.started()) return shown;
     krevtest::WaitFor(
         [&] {
-          if (HWND box = krevtest::FindTopWindow("#32770", kCaption, run.pid())) {
+          if (HWND box = krevtest::FindTopWindow("#32770", kInstallerCaption, run.pid())) {
             krevtest::Answers(box);  // read once it has set up its texts
             shown = krevtest::Inspect(box);
             krevtest::PostClick(box, IDOK);
@@ -266,7 +267,7 @@ TEST_F(InstallerProcess, CommandLineTable) {
       EXPECT_FALSE(seen.found) << "silent run showed: " << seen.text;
     } else {
       ASSERT_TRUE(seen.found) << "no message box";
-      EXPECT_EQ(seen.caption, kCaption);
+      EXPECT_EQ(seen.caption, kInstallerCaption);
       EXPECT_EQ(seen.text, kSuccessText);
       EXPECT_NE(seen.icon, BoxIcon::None);
       EXPECT_EQ(seen.buttons, std::vector<int>{IDOK});
@@ -295,7 +296,7 @@ TEST_F(InstallerProcess, RefusedRegistrationEndsWithExitCodeMinusTwo) {
       EXPECT_FALSE(seen.found) << "silent run showed: " << seen.text;
     } else {
       ASSERT_TRUE(seen.found) << "no message box";
-      EXPECT_EQ(seen.caption, kCaption);
+      EXPECT_EQ(seen.caption, kInstallerCaption);
       EXPECT_EQ(seen.text, kFailureText);
       EXPECT_NE(seen.icon, BoxIcon::None);
       EXPECT_EQ(seen.buttons, std::vector<int>{IDOK});
@@ -416,7 +417,7 @@ TEST(StandinLexjoin, ShowsTheJobItWasStartedFor) {
   } cases[] = {{"", "合并用户词库"}, {" /r", "修复用户词库"}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.job);
-    auto box = krevtest::ExpectBox("青岚拼音词库工具", IDOK, kBoxTimeout);
+    auto box = krevtest::ExpectBox(kLexjoinCaption, IDOK, kBoxTimeout);
     EXPECT_EQ(krevtest::RunProcess(Quoted(exe) + c.arguments, kProcessTimeout), 0);
     SeenWindow seen = box.get();
     ASSERT_TRUE(seen.found);

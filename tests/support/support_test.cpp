@@ -62,7 +62,9 @@ TEST(SupportSeams, FakeSystemDirectoryAnswersAsThePlatformDoes) {
     std::memset(fromPlatform, 'x', sizeof fromPlatform);
     std::memset(fromFake, 'x', sizeof fromFake);
     EXPECT_EQ(krevtest::FakeSystemDirectory(fromFake, size), GetSystemDirectoryA(fromPlatform, size));
-    if (size > length) EXPECT_STREQ(fromFake, fromPlatform);
+    if (size > length) {
+      EXPECT_STREQ(fromFake, fromPlatform);
+    }
   }
   krevtest::FakeSystemDir.fails = true;
   char buffer[MAX_PATH] = "untouched";

@@ -38,6 +38,15 @@ ScratchDir::ScratchDir(const std::string& hint) {
 
 ScratchDir::~ScratchDir() { RemoveTree(path_); }
 
+CurrentDirectory::CurrentDirectory(const std::string& dir) {
+  char buf[MAX_PATH] = {0};
+  GetCurrentDirectoryA(MAX_PATH, buf);
+  old_ = buf;
+  ok_ = SetCurrentDirectoryA(dir.c_str()) != FALSE;
+}
+
+CurrentDirectory::~CurrentDirectory() { SetCurrentDirectoryA(old_.c_str()); }
+
 bool FileExists(const std::string& path) {
   DWORD a = GetFileAttributesA(path.c_str());
   return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);

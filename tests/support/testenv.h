@@ -33,6 +33,22 @@ class ScratchDir {
   std::string path_;
 };
 
+// The process's current directory (where a relative path is looked up) set to `dir` for the life
+// of the object, and put back when it goes, also when an assertion failed on the way.
+class CurrentDirectory {
+ public:
+  explicit CurrentDirectory(const std::string& dir);
+  ~CurrentDirectory();
+  CurrentDirectory(const CurrentDirectory&) = delete;
+  CurrentDirectory& operator=(const CurrentDirectory&) = delete;
+  // Whether `dir` became the current directory.
+  bool ok() const { return ok_; }
+
+ private:
+  std::string old_;
+  bool ok_ = false;
+};
+
 bool FileExists(const std::string& path);
 // The file's bytes; empty when it is missing or does not open. For a file that another process is
 // about to write, wait for it with WaitForFile (wait.h).
