@@ -1,6 +1,5 @@
 #include "backup_testutil.h"
 
-#include <shlobj.h>
 #include <zlib.h>
 
 #include <cstring>
@@ -10,8 +9,6 @@
 namespace lvtest {
 
 namespace {
-const char kKey[] = "Software\\Brennholt\\Vardeko\\3.0";
-
 std::string Backslashes(std::string s) {
   for (char& c : s) {
     if (c == '/') c = '\\';
@@ -84,79 +81,18 @@ EnvVar::EnvVar(const char* name, const char* value) : name_(name) {
 
 EnvVar::~EnvVar() { SetEnvironmentVariableA(name_.c_str(), had_ ? old_.c_str() : nullptr); }
 
-SettingsValues::SettingsValues() {
-  user_.root = HKEY_CURRENT_USER;
-  user_.name = "用户词库文件";
-  machine_.root = HKEY_LOCAL_MACHINE;
-  machine_.name = "使用同一用户词库";
-  Save(&user_);
-  Save(&machine_);
-  ClearBoth();
-}
-
-SettingsValues::~SettingsValues() {
-  Restore(user_);
-  Restore(machine_);
-}
-
-void SettingsValues::Save(Saved* s) {
-  HKEY key;
-  if (RegOpenKeyExA(s->root, kKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return;
-  s->keyExisted = true;
-  BYTE buf[2048];
-  DWORD len = sizeof buf;
-  if (RegQueryValueExA(key, s->name.c_str(), nullptr, &s->type, buf, &len) == ERROR_SUCCESS) {
-    s->had = true;
-    s->bytes.assign(reinterpret_cast<char*>(buf), len);
-  }
-  RegCloseKey(key);
-}
-
-void SettingsValues::Restore(const Saved& s) {
-  HKEY key;
-  if (RegOpenKeyExA(s.root, kKey, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return;
-  if (s.had) {
-    RegSetValueExA(key, s.name.c_str(), 0, s.type, reinterpret_cast<const BYTE*>(s.bytes.data()),
-                   static_cast<DWORD>(s.bytes.size()));
-  } else {
-    RegDeleteValueA(key, s.name.c_str());
-  }
-  DWORD subkeys = 0, values = 0;
-  RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values, nullptr, nullptr, nullptr,
-                   nullptr);
-  RegCloseKey(key);
-  if (!s.keyExisted && subkeys == 0 && values == 0) RegDeleteKeyA(s.root, kKey);
-}
-
-namespace {
-void SetValue(HKEY root, const char* name, DWORD type, const std::string& bytes) {
-  HKEY key;
-  if (RegCreateKeyExA(root, kKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS) return;
-  RegSetValueExA(key, name, 0, type, reinterpret_cast<const BYTE*>(bytes.data()), static_cast<DWORD>(bytes.size()));
-  RegCloseKey(key);
-}
-void DeleteValue(HKEY root, const char* name) {
-  HKEY key;
-  if (RegOpenKeyExA(root, kKey, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return;
-  RegDeleteValueA(key, name);
-  RegCloseKey(key);
-}
-}  // namespace
-
 void SettingsValues::SetUserWordlib(const std::string& path) {
-  SetValue(HKEY_CURRENT_USER, user_.name.c_str(), REG_SZ, path + std::string(1, '\0'));
+  krevtest::WriteText(HKEY_CURRENT_USER, "用户词库文件", path);
 }
 
 void SettingsValues::SetSameWordlib(const std::string& bytes, DWORD type) {
-  SetValue(HKEY_LOCAL_MACHINE, machine_.name.c_str(), type, bytes);
+  krevtest::WriteRaw(HKEY_LOCAL_MACHINE, "使用同一用户词库", type, bytes);
 }
 
 void SettingsValues::ClearBoth() {
-  DeleteValue(HKEY_CURRENT_USER, user_.name.c_str());
-  DeleteValue(HKEY_LOCAL_MACHINE, machine_.name.c_str());
+  krevtest::DeleteValue(HKEY_CURRENT_USER, krevtest::kSettingsKey, "用户词库文件");
+  krevtest::DeleteValue(HKEY_LOCAL_MACHINE, krevtest::kSettingsKey, "使用同一用户词库");
 }
-
-std::string Dword(DWORD v) { return std::string(reinterpret_cast<const char*>(&v), 4); }
 
 krevtest::SeenWindow AnswerBox(const std::string& caption, int id, std::chrono::milliseconds timeout) {
   krevtest::SeenWindow seen = krevtest::ExpectBox(caption, id, timeout).get();
@@ -165,11 +101,5 @@ krevtest::SeenWindow AnswerBox(const std::string& caption, int id, std::chrono::
 }
 
 bool WaitGone(HWND hwnd, std::chrono::milliseconds timeout) { return krevtest::WaitGone(hwnd, timeout); }
-
-std::string AppDataDir() {
-  char buf[MAX_PATH] = {0};
-  SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, 0, buf);
-  return std::string(buf) + "\\";
-}
 
 }  // namespace lvtest

@@ -1,5 +1,6 @@
 // Helpers of the LexVault tests: fixtures, gzip members made by hand, the settings values the
-// program reads; the files of a folder and long folders are the shared ones of folders.h.
+// program reads and the captions the tests wait for; the files of a folder and long folders are the
+// shared ones of folders.h.
 #pragma once
 
 #include <windows.h>
@@ -8,8 +9,13 @@
 #include <string>
 #include <vector>
 
+#include "captions.h"
 #include "folders.h"
+#include "registry.h"
 #include "responder.h"
+
+// The captions of LexVault's dialog, boxes and file dialogs among them.
+using namespace krevtest::captions;
 
 namespace lvtest {
 
@@ -51,31 +57,20 @@ class EnvVar {
 
 // Keeps the two settings values the program reads ("用户词库文件" under the current user,
 // "使用同一用户词库" under the local machine) and puts them back, or removes them, at the end.
+// Both are cleared at the start.
 class SettingsValues {
  public:
-  SettingsValues();
-  ~SettingsValues();
-  SettingsValues(const SettingsValues&) = delete;
-  SettingsValues& operator=(const SettingsValues&) = delete;
+  SettingsValues() { ClearBoth(); }
   void SetUserWordlib(const std::string& path);
   void SetSameWordlib(const std::string& bytes, DWORD type = REG_DWORD);
   void ClearBoth();
 
  private:
-  struct Saved {
-    HKEY root;
-    std::string name;
-    bool had = false;
-    DWORD type = 0;
-    std::string bytes;
-    bool keyExisted = false;
-  };
-  static void Save(Saved* s);
-  static void Restore(const Saved& s);
-  Saved user_, machine_;
+  krevtest::ValueGuard user_{HKEY_CURRENT_USER, krevtest::kSettingsKey, "用户词库文件"};
+  krevtest::ValueGuard machine_{HKEY_LOCAL_MACHINE, krevtest::kSettingsKey, "使用同一用户词库"};
 };
 
-std::string Dword(DWORD v);
+using krevtest::Dword;
 
 // Answers the box with `caption` by pressing `id` and waits until it is gone, so that a later box of
 // the same caption is a new one. For scripts of several boxes run beside the code that shows them.
@@ -83,9 +78,6 @@ krevtest::SeenWindow AnswerBox(const std::string& caption, int id,
                                std::chrono::milliseconds timeout = std::chrono::seconds(15));
 // Waits until `hwnd` is no longer a window.
 bool WaitGone(HWND hwnd, std::chrono::milliseconds timeout = std::chrono::seconds(15));
-
-// The current user's application-data folder as the platform gives it, ending in a backslash.
-std::string AppDataDir();
 
 using krevtest::LongFolder;
 

@@ -72,9 +72,8 @@ TEST_F(CodecTest, LargeLibraryRoundTripsAcrossManyChunksAndKeepsStandardOutput) 
 }
 
 TEST_F(CodecTest, StoredNameIsTheBaseNameByTheByteWiseRule) {
-  char cwd[MAX_PATH];
-  GetCurrentDirectoryA(MAX_PATH, cwd);
-  ASSERT_TRUE(SetCurrentDirectoryA(dir.path().c_str()));
+  krevtest::CurrentDirectory cwd(dir.path());
+  ASSERT_TRUE(cwd.ok());
   struct Case {
     std::string file;    // created in the folder
     std::string source;  // as given to the codec
@@ -98,7 +97,6 @@ TEST_F(CodecTest, StoredNameIsTheBaseNameByTheByteWiseRule) {
     EXPECT_EQ(bytes.substr(3, 1), "\x08");
     EXPECT_EQ(bytes.substr(8, 2), std::string("\x00\x0b", 2));
   }
-  SetCurrentDirectoryA(cwd);
 }
 
 TEST_F(CodecTest, RestoreChecksEveryMember) {
@@ -270,9 +268,8 @@ TEST_F(CodecTest, GzipEnvironmentWords) {
 
 TEST_F(CodecTest, SourceStartingWithAHyphenIsAFileName) {
   ScratchDir d("lexvault-hyphen");
-  char cwd[MAX_PATH];
-  GetCurrentDirectoryA(MAX_PATH, cwd);
-  ASSERT_TRUE(SetCurrentDirectoryA(d.path().c_str()));
+  krevtest::CurrentDirectory cwd(d.path());
+  ASSERT_TRUE(cwd.ok());
   ASSERT_TRUE(WriteFileBytes(d / "-d", Member("from a file named -d")));
   ASSERT_TRUE(WriteFileBytes(d / "perlex.dat", kOldLibrary));
   EXPECT_EQ(DecompressFileTo("-d", "perlex.dat"), 0);
@@ -281,7 +278,6 @@ TEST_F(CodecTest, SourceStartingWithAHyphenIsAFileName) {
   ASSERT_TRUE(WriteFileBytes(d / "perlex.dat", kOldLibrary));
   EXPECT_EQ(DecompressFileTo("-c", "perlex.dat"), -1);
   EXPECT_EQ(ReadFileBytes(d / "perlex.dat"), kOldLibrary);
-  SetCurrentDirectoryA(cwd);
 }
 
 TEST_F(CodecTest, UnusableTargetOrSourceFailsAndChangesNothing) {

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 #include <future>
 #include <vector>
 
@@ -22,11 +23,6 @@ using krevtest::WriteFileBytes;
 
 namespace {
 
-const char kDialogCaption[] = "青岚拼音输入法 词库备份/恢复";
-const char kBackupTitle[] = "青岚拼音用户词库备份";
-const char kRestoreTitle[] = "青岚拼音用户词库恢复";
-const char kSaveTitle[] = "把词库备份为...";
-const char kOpenTitle[] = "从词库备份文件恢复...";
 const std::string kLibrary = "the user word library in the dialog tests";
 
 void ResetRunState() {
@@ -69,23 +65,6 @@ void CloseEverything(HWND dlg) {
   }
 }
 
-// The current directory, set for the life of the object.
-class CurrentDirectory {
- public:
-  explicit CurrentDirectory(const std::string& dir) {
-    char buf[MAX_PATH] = {0};
-    GetCurrentDirectoryA(MAX_PATH, buf);
-    old_ = buf;
-    ok_ = SetCurrentDirectoryA(dir.c_str()) != FALSE;
-  }
-  ~CurrentDirectory() { SetCurrentDirectoryA(old_.c_str()); }
-  bool ok() const { return ok_; }
-
- private:
-  std::string old_;
-  bool ok_ = false;
-};
-
 class FrontTest : public ::testing::Test {
  protected:
   lvtest::SettingsValues values;
@@ -104,11 +83,35 @@ class FrontTest : public ::testing::Test {
     return LexVaultMain(GetModuleHandleA(nullptr), nullptr, text.c_str(), SW_SHOWNORMAL);
   }
   INT_PTR RunDialog() { return OpenWordlibDialog(GetModuleHandleA(nullptr)); }
+
+  // The dialog's result, and the dialog itself (nullptr when none came).
+  struct DialogRun {
+    INT_PTR result;
+    HWND dlg;
+  };
+  // Opens the dialog and works it from another thread as a person would: `work` runs with the
+  // dialog once it answers (not at all when none came), and whatever still shows afterwards is
+  // closed. `work` keeps what it saw where the test reads it once this returns. A click still
+  // pending when its future goes is waited for, so a `work` that may leave one (a handler waiting
+  // in a window of its own) calls CloseEverything itself first.
+  DialogRun RunDialogWith(const std::function<void(HWND)>& work) {
+    auto worker = std::async(std::launch::async, [&work]() {
+      krevtest::Answering token;
+      HWND dlg = WaitWindow(kLexVaultCaption);
+      if (dlg) {
+        work(dlg);
+        CloseEverything(dlg);
+      }
+      return dlg;
+    });
+    INT_PTR result = RunDialog();
+    return {result, worker.get()};
+  }
 };
 
 TEST_F(FrontTest, SilentRestoreCommandLineSplitsAtTheFirstBlank) {
   // Relative library paths land in the scratch folder.
-  CurrentDirectory cwd(dir.path());
+  krevtest::CurrentDirectory cwd(dir.path());
   ASSERT_TRUE(cwd.ok());
   std::string backup = dir / "wl.LXB";
   ASSERT_TRUE(WriteFileBytes(backup, lvtest::Member("restored by /r")));
@@ -221,7 +224,6 @@ TEST_F(FrontTest, DialogHasItsLayoutAndPreselectsBackup) {
       {-1, "Static", "按“下一步”按钮选择词库备份文件并开始备份或恢复。", WS_GROUP, {43, 103, 183, 16}},
   };
   struct Seen {
-    bool found = false;
     std::string caption;
     LONG style = 0;
     RECT client{};
@@ -234,12 +236,8 @@ TEST_F(FrontTest, DialogHasItsLayoutAndPreselectsBackup) {
     std::vector<RECT> rects, expected;
     std::vector<SIZE> needed;  // what the text takes in the control's font and width (0 when none)
   };
-  auto script = std::async(std::launch::async, [&controls]() {
-    krevtest::Answering token;
-    Seen s;
-    HWND dlg = WaitWindow(kDialogCaption);
-    if (!dlg) return s;
-    s.found = true;
+  Seen s;
+  DialogRun run = RunDialogWith([&controls, &s](HWND dlg) {
     s.style = GetWindowLongA(dlg, GWL_STYLE);
     GetClientRect(dlg, &s.client);
     MapDialogRect(dlg, &s.size);
@@ -268,12 +266,9 @@ TEST_F(FrontTest, DialogHasItsLayoutAndPreselectsBackup) {
         s.expected.push_back(e);
       }
     }
-    CloseEverything(dlg);
-    return s;
   });
-  EXPECT_EQ(RunDialog(), 0);
-  Seen s = script.get();
-  ASSERT_TRUE(s.found);
+  EXPECT_EQ(run.result, 0);
+  ASSERT_NE(run.dlg, nullptr);
   EXPECT_EQ(s.backupChecked, static_cast<UINT>(BST_CHECKED));
   EXPECT_EQ(s.restoreChecked, static_cast<UINT>(BST_UNCHECKED));
   const LONG dialogStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
@@ -306,20 +301,14 @@ TEST_F(FrontTest, DialogHasItsLayoutAndPreselectsBackup) {
 TEST_F(FrontTest, BackupToAChosenFileReplacesItWithoutAsking) {
   std::string backup = dir / "chosen.LXB";
   ASSERT_TRUE(WriteFileBytes(backup, "an older backup"));
-  auto script = std::async(std::launch::async, [&backup]() {
-    krevtest::Answering token;
-    std::vector<SeenWindow> seen;
-    HWND dlg = WaitWindow(kDialogCaption);
-    if (!dlg) return seen;
+  std::vector<SeenWindow> seen;
+  DialogRun run = RunDialogWith([&backup, &seen](HWND dlg) {
     Press(dlg, IDOK);
     seen.push_back(krevtest::ExpectFileDialog(kSaveTitle, backup).get());
     seen.push_back(lvtest::AnswerBox(kBackupTitle, IDOK));
     krevtest::WaitGone(dlg);  // a finished backup ends the dialog
-    CloseEverything(dlg);
-    return seen;
   });
-  EXPECT_EQ(RunDialog(), 1);
-  std::vector<SeenWindow> seen = script.get();
+  EXPECT_EQ(run.result, 1);
   ASSERT_EQ(seen.size(), 2u);
   EXPECT_TRUE(seen[0].found);
   EXPECT_EQ(seen[0].fileName, "");
@@ -334,19 +323,14 @@ TEST_F(FrontTest, RestoreAnsweredNoKeepsTheDialogAndOffersTheSameFile) {
   std::string backup = dir / "offered.LXB";
   ASSERT_TRUE(WriteFileBytes(backup, lvtest::Member("must not be restored")));
   struct Seen {
-    bool dialog = false;
     SeenWindow firstFile, question, secondFile;
     bool clicksDuringQuestionHandled = false;
     bool pressEnded = false;
     bool stayedOpen = false;
     bool nestedFileDialog = false;
   };
-  auto script = std::async(std::launch::async, [&backup]() {
-    krevtest::Answering token;
-    Seen s;
-    HWND dlg = WaitWindow(kDialogCaption);
-    if (!dlg) return s;
-    s.dialog = true;
+  Seen s;
+  DialogRun run = RunDialogWith([&backup, &s](HWND dlg) {
     SendMessageA(GetDlgItem(dlg, 1001), BM_CLICK, 0, 0);
     // Sent from another thread: the future is there when the whole press has been handled.
     auto next = krevtest::SendClickAsync(dlg, IDOK, std::chrono::seconds(60));
@@ -374,11 +358,9 @@ TEST_F(FrontTest, RestoreAnsweredNoKeepsTheDialogAndOffersTheSameFile) {
       krevtest::WaitFor([&] { return krevtest::Ready(again); });
     }
     CloseEverything(dlg);
-    return s;
   });
-  EXPECT_EQ(RunDialog(), 0);
-  Seen s = script.get();
-  ASSERT_TRUE(s.dialog);
+  EXPECT_EQ(run.result, 0);
+  ASSERT_NE(run.dlg, nullptr);
   EXPECT_TRUE(s.firstFile.found);
   ASSERT_TRUE(s.question.found);
   EXPECT_NE(s.question.text.find(backup), std::string::npos);
@@ -408,21 +390,15 @@ HWND WINAPI RecordHelp(HWND caller, LPCSTR address, UINT command, DWORD_PTR) {
 TEST_F(FrontTest, HelpButtonAsksForTheBackupTopic) {
   krevtest::ScopedCall help(LexVaultCalls.HtmlHelpA, RecordHelp);
   g_helpCalls = 0;
-  auto script = std::async(std::launch::async, []() {
-    krevtest::Answering token;
-    HWND dlg = WaitWindow(kDialogCaption);
-    if (!dlg) return HWND{};
+  DialogRun run = RunDialogWith([](HWND dlg) {
     // Sent: each has been handled when it returns.
     krevtest::SendClick(dlg, 3);
     krevtest::SendClick(dlg, 3);
-    CloseEverything(dlg);
-    return dlg;
   });
-  EXPECT_EQ(RunDialog(), 0);
-  HWND dlg = script.get();
-  ASSERT_NE(dlg, nullptr);
+  EXPECT_EQ(run.result, 0);
+  ASSERT_NE(run.dlg, nullptr);
   EXPECT_EQ(g_helpCalls, 2);
-  EXPECT_EQ(g_helpCaller, dlg);
+  EXPECT_EQ(g_helpCaller, run.dlg);
   EXPECT_EQ(g_helpCommand, 0u);  // HH_DISPLAY_TOPIC
   EXPECT_EQ(g_helpAddress, krevtest::InstallDir() + "vardeko.chm::/270-词库的备份和恢复.htm");
 }
@@ -431,17 +407,13 @@ TEST_F(FrontTest, HelpWithTheHelpFileOpensTheViewer) {
   // The real HTML Help library and the help file of the installation.
   ASSERT_TRUE(krevtest::FileExists(krevtest::InstallDir() + "vardeko.chm"));
   struct Seen {
-    HWND dlg = nullptr;
     HWND viewer = nullptr;
     DWORD viewerProcess = 0;
     bool box = false;
   };
-  auto script = std::async(std::launch::async, []() {
-    krevtest::Answering token;
-    Seen s;
-    s.dlg = WaitWindow(kDialogCaption);
-    if (!s.dlg) return s;
-    auto help = krevtest::SendClickAsync(s.dlg, 3);
+  Seen s;
+  DialogRun run = RunDialogWith([&s](HWND dlg) {
+    auto help = krevtest::SendClickAsync(dlg, 3);
     krevtest::WaitFor([&] { return (s.viewer = FindTopWindow("HH Parent", "")) != nullptr || ShownOver(); },
                       std::chrono::seconds(30));
     s.box = ShownOver() != nullptr;
@@ -450,12 +422,10 @@ TEST_F(FrontTest, HelpWithTheHelpFileOpensTheViewer) {
       PostMessageA(s.viewer, WM_CLOSE, 0, 0);
       krevtest::WaitGone(s.viewer);
     }
-    CloseEverything(s.dlg);
-    return s;
+    CloseEverything(dlg);
   });
-  EXPECT_EQ(RunDialog(), 0);
-  Seen s = script.get();
-  ASSERT_NE(s.dlg, nullptr);
+  EXPECT_EQ(run.result, 0);
+  ASSERT_NE(run.dlg, nullptr);
   EXPECT_NE(s.viewer, nullptr);
   EXPECT_EQ(s.viewerProcess, GetCurrentProcessId());
   EXPECT_FALSE(s.box);
@@ -467,28 +437,21 @@ TEST_F(FrontTest, HelpWithoutTheHelpFileShowsNothingOfItsOwn) {
   std::string aside = chm + ".aside";
   bool moved = MoveFileA(chm.c_str(), aside.c_str()) != FALSE;
   struct Seen {
-    HWND dlg = nullptr;
     bool box = false;
     bool stayedOpen = false;
   };
-  auto script = std::async(std::launch::async, []() {
-    krevtest::Answering token;
-    Seen s;
-    s.dlg = WaitWindow(kDialogCaption);
-    if (!s.dlg) return s;
+  Seen s;
+  DialogRun run = RunDialogWith([&s](HWND dlg) {
     // The press has been handled when the send returns; a box it showed would keep it from returning.
-    auto help = krevtest::SendClickAsync(s.dlg, 3);
+    auto help = krevtest::SendClickAsync(dlg, 3);
     krevtest::WaitFor([&] { return krevtest::Ready(help) || ShownOver(); });
     s.box = ShownOver() != nullptr;
-    s.stayedOpen = IsWindowVisible(s.dlg) != FALSE;
-    CloseEverything(s.dlg);
-    return s;
+    s.stayedOpen = IsWindowVisible(dlg) != FALSE;
+    CloseEverything(dlg);
   });
-  INT_PTR result = RunDialog();
-  Seen s = script.get();
   if (moved) MoveFileA(aside.c_str(), chm.c_str());
-  EXPECT_EQ(result, 0);
-  ASSERT_NE(s.dlg, nullptr);
+  EXPECT_EQ(run.result, 0);
+  ASSERT_NE(run.dlg, nullptr);
   EXPECT_FALSE(s.box);
   EXPECT_TRUE(s.stayedOpen);
 }

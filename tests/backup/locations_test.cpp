@@ -16,7 +16,7 @@ using lvtest::SettingsValues;
 namespace {
 
 std::string ImeDir() { return krevtest::InstallDir(); }
-std::string UserDir() { return lvtest::AppDataDir() + "VARDEKO\\"; }
+std::string UserDir() { return krevtest::DefaultUserDataDir(); }
 
 std::string Resolved() {
   char buf[kPathBufferSize];
@@ -75,10 +75,7 @@ TEST(LocationsTest, ReadSettingsRegValueEndsTextsAndReportsFailures) {
   EXPECT_EQ(buf[0], '\0');
 
   // A text stored without its ending zero.
-  HKEY key;
-  ASSERT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, "Software\\Brennholt\\Vardeko\\3.0", &key), ERROR_SUCCESS);
-  RegSetValueExA(key, "用户词库文件", 0, REG_SZ, reinterpret_cast<const BYTE*>("C:\\a.dat"), 8);
-  RegCloseKey(key);
+  krevtest::WriteRaw(HKEY_CURRENT_USER, "用户词库文件", REG_SZ, "C:\\a.dat");
   std::memset(buf, 'x', sizeof buf);
   EXPECT_EQ(ReadSettingsRegValue(1, REG_SZ, sizeof buf, "用户词库文件", buf), 1);
   EXPECT_STREQ(buf, "C:\\a.dat");
@@ -179,16 +176,8 @@ TEST(LocationsTest, FileTableJoinsEachNameWithItsBase) {
   EXPECT_EQ(std::string(buf), ImeDir());
 }
 
-const char* g_systemDir = nullptr;
-UINT WINAPI FakeSystemDir(LPSTR out, UINT size) {
-  UINT n = static_cast<UINT>(std::strlen(g_systemDir));
-  if (n >= size) return n + 1;
-  std::strcpy(out, g_systemDir);
-  return n;
-}
-
 TEST(LocationsTest, OverlongSystemDirectoryGivesNoPathAndNoHelpAddress) {
-  krevtest::ScopedCall systemDir(LexVaultCalls.GetSystemDirectoryA, FakeSystemDir);
+  krevtest::ScopedCall systemDir(LexVaultCalls.GetSystemDirectoryA, krevtest::FakeSystemDirectory);
   char buf[kPathBufferSize];
   struct Case {
     size_t length;
@@ -201,7 +190,7 @@ TEST(LocationsTest, OverlongSystemDirectoryGivesNoPathAndNoHelpAddress) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.length);
     std::string dir = "C:\\" + std::string(c.length - 3, 's');
-    g_systemDir = dir.c_str();
+    krevtest::FakeSystemDir = {dir};
     GetSystemImeDir(buf);
     EXPECT_EQ(std::string(buf), c.imeDir ? dir + "\\IME\\VARDEKO\\" : "");
     EXPECT_EQ(BuildHelpAddress(buf), c.help);

@@ -22,8 +22,6 @@ using lvtest::LongFolder;
 
 namespace {
 
-const char kBackupTitle[] = "青岚拼音用户词库备份";
-const char kRestoreTitle[] = "青岚拼音用户词库恢复";
 const std::string kOldLibrary = "the library before the run";
 const std::string kContent = "the library that is backed up and restored";
 constexpr size_t kLongestPath = MAX_PATH - 1;

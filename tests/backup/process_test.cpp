@@ -15,29 +15,8 @@ using krevtest::WriteFileBytes;
 
 namespace {
 
-const char kDialogCaption[] = "青岚拼音输入法 词库备份/恢复";
-const char kBackupTitle[] = "青岚拼音用户词库备份";
-const char kRestoreTitle[] = "青岚拼音用户词库恢复";
 const std::string kLibrary = "the library the processes work on";
 const std::string kRestored = "content of the backup the processes restore";
-
-// The process's current folder for the life of the object: where a relative path on the command
-// line is looked up.
-class CurrentFolder {
- public:
-  explicit CurrentFolder(const std::string& dir) {
-    char old[MAX_PATH] = {0};
-    GetCurrentDirectoryA(MAX_PATH, old);
-    old_ = old;
-    SetCurrentDirectoryA(dir.c_str());
-  }
-  ~CurrentFolder() { SetCurrentDirectoryA(old_.c_str()); }
-  CurrentFolder(const CurrentFolder&) = delete;
-  CurrentFolder& operator=(const CurrentFolder&) = delete;
-
- private:
-  std::string old_;
-};
 
 struct Step {
   std::string caption;
@@ -62,7 +41,8 @@ TEST(ProcessTest, CommandLineFormsAndExitCodes) {
   const std::string chineseLib = dir / "词库\\我的.dat";
   ASSERT_TRUE(WriteFileBytes(chineseBackup, lvtest::Member(kRestored)));
   // A bare name is looked up in the folder the program starts in, which it takes from this process.
-  CurrentFolder current(dir.path());
+  krevtest::CurrentDirectory current(dir.path());
+  ASSERT_TRUE(current.ok());
   values.SetUserWordlib(lib);
   const std::string exe = "\"" + krevtest::InstallDir() + "lexvault.exe\"";
   ASSERT_TRUE(krevtest::FileExists(krevtest::InstallDir() + "lexvault.exe"));
@@ -80,9 +60,9 @@ TEST(ProcessTest, CommandLineFormsAndExitCodes) {
   };
   const std::string question = questionFor("\"" + backup + "\"");
   const Case cases[] = {
-      {"", {{kDialogCaption, IDCANCEL, ""}}, 0, kLibraryKept},
-      {"/B " + backup, {{kDialogCaption, IDCANCEL, ""}}, 0, kLibraryKept},
-      {"/?", {{kDialogCaption, IDCANCEL, ""}}, 0, kLibraryKept},
+      {"", {{kLexVaultCaption, IDCANCEL, ""}}, 0, kLibraryKept},
+      {"/B " + backup, {{kLexVaultCaption, IDCANCEL, ""}}, 0, kLibraryKept},
+      {"/?", {{kLexVaultCaption, IDCANCEL, ""}}, 0, kLibraryKept},
       {"/b " + backup, {{kBackupTitle, IDOK, "备份词库成功。"}}, 1, kBackupOfLibrary},
       {"/b " + dir.path() + "missing\\wl.LXB", {{kBackupTitle, IDOK, "备份词库失败。"}}, 1, kLibraryKept},
       {"/b " + std::string(300, 'b'), {{kBackupTitle, IDOK, "备份词库失败。"}}, 1, kLibraryKept},
@@ -123,8 +103,8 @@ TEST(ProcessTest, CommandLineFormsAndExitCodes) {
         EXPECT_EQ(seen[i].text, steps[i].text);
       }
     }
-    if (steps.size() == 1 && steps[0].caption == kDialogCaption && seen[0].found) {
-      EXPECT_EQ(seen[0].caption, kDialogCaption);
+    if (steps.size() == 1 && steps[0].caption == kLexVaultCaption && seen[0].found) {
+      EXPECT_EQ(seen[0].caption, kLexVaultCaption);
     }
     switch (c.check) {
       case kNone:

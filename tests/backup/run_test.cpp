@@ -23,8 +23,6 @@ using krevtest::WriteFileBytes;
 
 namespace {
 
-const char kBackupTitle[] = "青岚拼音用户词库备份";
-const char kRestoreTitle[] = "青岚拼音用户词库恢复";
 const std::string kLibrary = "the current user word library";
 
 class RunTest : public ::testing::Test {
@@ -168,21 +166,13 @@ TEST_F(RunTest, SilentRunShowsNoBoxWhateverTheOutcome) {
 }
 
 HMODULE WINAPI NoLibrary(LPCSTR) { return nullptr; }
-const char* g_long = nullptr;
-UINT WINAPI LongSystemDir(LPSTR out, UINT size) {
-  UINT n = static_cast<UINT>(std::strlen(g_long));
-  if (n >= size) return n + 1;
-  std::strcpy(out, g_long);
-  return n;
-}
 
 TEST_F(RunTest, LibraryPathThatDoesNotFitIsAFailedRun) {
   values.ClearBoth();
   // No shfolder.dll, and a system directory that leaves no room for "perlex.dat".
-  std::string longDir = "C:\\" + std::string(240, 'w');
-  g_long = longDir.c_str();
+  krevtest::FakeSystemDir = {"C:\\" + std::string(240, 'w')};
   krevtest::ScopedCall noLibrary(LexVaultCalls.LoadLibraryA, NoLibrary);
-  krevtest::ScopedCall longSystemDir(LexVaultCalls.GetSystemDirectoryA, LongSystemDir);
+  krevtest::ScopedCall longSystemDir(LexVaultCalls.GetSystemDirectoryA, krevtest::FakeSystemDirectory);
   SetBackupPath(backup);
   ASSERT_TRUE(WriteFileBytes(backup, "old backup"));
   auto box = ExpectBox(kBackupTitle, IDOK);

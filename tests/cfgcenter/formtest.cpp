@@ -57,12 +57,7 @@ void TypeInto(TControl& control, const std::string& text) {
   for (unsigned char c : text) SendMessageA(control.Handle(), WM_CHAR, c, 0);
 }
 
-bool SettingsKeyExists() {
-  HKEY key = nullptr;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, KrevSettingsKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
-  RegCloseKey(key);
-  return true;
-}
+void StorePromptOff() { krevtest::WriteDword(HKEY_CURRENT_USER, KrevPromptAfterSaveValue, 0); }
 
 void MainFormTest::SetUp() {
   Application.Initialize();

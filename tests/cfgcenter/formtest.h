@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "captions.h"
 #include "testenv.h"
 #include "uCfgPrompt.h"
 #include "uMain.h"
@@ -36,8 +37,11 @@ constexpr const char kSpdefText[] = "; sp line 1\r\n[finals]\r\nai=l";
 // Types `text` at the start of an edit or memo as the keyboard would.
 void TypeInto(TControl& control, const std::string& text);
 
-// The settings key under the current user exists.
-bool SettingsKeyExists();
+// Whether the settings key under the current user exists.
+using krevtest::SettingsKeyExists;
+
+// Saves without the prompt from now on, as a tick in the prompt's box does.
+void StorePromptOff();
 
 class MainFormTest : public ::testing::Test {
  protected:

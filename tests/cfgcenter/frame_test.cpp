@@ -272,12 +272,7 @@ TEST_F(MainFormTest, WordlibLabelsShowEveryAmpersand) {
   c.LoadDefaults();
   c.FUserWordlibFile = libs[0];
   StoreSettings(c);
-  // Save without its prompt, as after a tick in the prompt's box.
-  HKEY key = nullptr;
-  ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_CURRENT_USER, KrevSettingsKey, 0, KEY_SET_VALUE, &key));
-  DWORD zero = 0;
-  RegSetValueExA(key, KrevPromptAfterSaveValue, 0, REG_DWORD, reinterpret_cast<BYTE*>(&zero), sizeof zero);
-  RegCloseKey(key);
+  StorePromptOff();
 
   TfrmMain& f = Open();
   auto expectShownAsIs = [&f](const std::string& lib) {

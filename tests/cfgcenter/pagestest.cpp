@@ -27,18 +27,8 @@ KREVBOOL __stdcall RecordHelp(HWND owner, const char* page) {
   return 1;
 }
 
-std::string ClassOf(HWND h) {
-  char buf[64] = {0};
-  GetClassNameA(h, buf, sizeof buf);
-  return buf;
-}
-
-std::string TextOf(HWND h) {
-  char buf[512] = {0};
-  GetWindowTextA(h, buf, sizeof buf);
-  return buf;
-}
-
+using krevtest::ClassOf;
+using krevtest::WindowText;
 struct Candidates {
   const std::string* caption;
   const std::set<HWND>* answered;
@@ -47,7 +37,7 @@ struct Candidates {
 
 BOOL CALLBACK FindNew(HWND h, LPARAM lp) {
   auto* c = reinterpret_cast<Candidates*>(lp);
-  if (IsWindowVisible(h) && ClassOf(h) == "#32770" && TextOf(h) == *c->caption &&
+  if (IsWindowVisible(h) && ClassOf(h) == "#32770" && WindowText(h) == *c->caption &&
       !c->answered->count(h)) {
     c->found = h;
     return FALSE;
@@ -136,7 +126,7 @@ krevtest::Answer ChooseFile(const std::string& name) {
 std::vector<ChildWindow> Children(HWND page) {
   std::vector<ChildWindow> out;
   for (HWND h = GetWindow(page, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT)) {
-    ChildWindow c{h, ClassOf(h), TextOf(h), {}, false};
+    ChildWindow c{h, ClassOf(h), WindowText(h), {}, false};
     GetWindowRect(h, &c.rect);
     MapWindowPoints(nullptr, page, reinterpret_cast<POINT*>(&c.rect), 2);
     LOGFONTA lf{};

@@ -26,17 +26,13 @@ TEST(KrevcfgProcess, StartPageByFirstParameter) {
                {" x ?", "scbxSetting"}};
   for (const auto& c : cases) {
     std::string cmd = "\"" + InstallDir() + "krevcfg.exe\"" + c.args;
-    STARTUPINFOA si{};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi{};
-    ASSERT_TRUE(CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
-        << cmd;
-    CloseHandle(pi.hThread);
+    krevtest::Process krevcfg(cmd);
+    ASSERT_TRUE(krevcfg.started()) << cmd;
     HWND main = nullptr;
     bool up = krevtest::PumpUntil(
         [&] {
           // The window of the process started here, not of another copy still running.
-          main = krevtest::FindTopWindow("TfrmMain", "青岚拼音输入法 － 属性设置和管理中心", pi.dwProcessId);
+          main = krevtest::FindTopWindow("TfrmMain", krevtest::kCfgCaption, krevcfg.pid());
           return main && IsFrontWindow(FindNamedWindow(main, c.front));
         },
         std::chrono::seconds(60));
@@ -47,11 +43,7 @@ TEST(KrevcfgProcess, StartPageByFirstParameter) {
       }
     }
     if (main) PostMessageA(main, WM_CLOSE, 0, 0);
-    DWORD code = 1000;
-    if (WaitForSingleObject(pi.hProcess, 60000) == WAIT_OBJECT_0) GetExitCodeProcess(pi.hProcess, &code);
-    else TerminateProcess(pi.hProcess, 1);
-    CloseHandle(pi.hProcess);
-    EXPECT_EQ(0u, code) << cmd;
+    EXPECT_EQ(0, krevcfg.WaitExit(std::chrono::seconds(60))) << cmd;
   }
   krevtest::DeleteSettingsKeys();
   if (!dataExisted) krevtest::RemoveTree(data);

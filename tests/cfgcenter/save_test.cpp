@@ -17,7 +17,6 @@ using krevtest::SeenWindow;
 namespace {
 
 const char kPromptCaption[] = "青岚拼音输入法 － 属性设置";
-const char kWordlibCaption[] = "清除复位用户词库";
 
 // Answers the save prompt from another thread as a person would: optionally ticks the box, then
 // presses its OK button or its close box. The future tells whether the prompt was seen.
@@ -47,22 +46,9 @@ class NoPrompt : public krevtest::NoWindow {
 };
 
 bool ReadPromptValue(DWORD* value) {
-  HKEY key = nullptr;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, KrevSettingsKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
-  DWORD type = 0, size = sizeof *value;
-  LONG r = RegQueryValueExA(key, KrevPromptAfterSaveValue, nullptr, &type,
-                            reinterpret_cast<BYTE*>(value), &size);
-  RegCloseKey(key);
-  return r == ERROR_SUCCESS && type == REG_DWORD;
-}
-
-void StorePromptOff() {
-  HKEY key = nullptr;
-  ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, KrevSettingsKey, 0, nullptr, 0,
-                                           KEY_ALL_ACCESS, nullptr, &key, nullptr));
-  DWORD zero = 0;
-  RegSetValueExA(key, KrevPromptAfterSaveValue, 0, REG_DWORD, reinterpret_cast<BYTE*>(&zero), 4);
-  RegCloseKey(key);
+  krevtest::RawValue stored = krevtest::ReadRaw(HKEY_CURRENT_USER, KrevPromptAfterSaveValue);
+  if (stored.found) *value = stored.dword();
+  return stored.found && stored.type == REG_DWORD;
 }
 
 void Click(TControl& c) { SendMessageA(c.Handle(), BM_CLICK, 0, 0); }
@@ -159,7 +145,7 @@ TEST_F(SaveTest, MissingWordlibGeneratedOrReported) {
   {
     TfrmMain& f = OpenLoaded();
     EXPECT_EQ("未知", f.lblUsrWordlibTime.Caption());
-    auto box = ExpectBox(kWordlibCaption, IDOK);
+    auto box = ExpectBox(krevtest::kWordlibResetCaption, IDOK);
     Click(f.btnApply);
     SeenWindow seen = box.get();
     ASSERT_TRUE(seen.found);
@@ -175,7 +161,7 @@ TEST_F(SaveTest, MissingWordlibGeneratedOrReported) {
   DeleteFileA((InstallDir() + "baselex.dat").c_str());
   // Generation fails: OK reports it and keeps the window.
   TfrmMain& f = OpenLoaded();
-  auto box = ExpectBox(kWordlibCaption, IDOK);
+  auto box = ExpectBox(krevtest::kWordlibResetCaption, IDOK);
   Click(f.btnOK);
   SeenWindow seen = box.get();
   ASSERT_TRUE(seen.found);

@@ -5,13 +5,14 @@
 // one that gives no directory at all. The page's buttons are pressed from outside by their names.
 #include <windows.h>
 
+#include <memory>
+
 #include "pagestest.h"
 
 using namespace cfgtest;
 
 namespace {
 
-const char kMainCaption[] = "青岚拼音输入法 － 属性设置和管理中心";
 const char* const kStartedNames[] = {"lexvault.exe", "lexjoin.exe", "notepad.exe"};
 
 // What a recorder wrote: its own path, the command line, the arguments after the program name.
@@ -49,15 +50,11 @@ class Installation {
 
   // Starts the copied program and waits for its main window, up and taking messages.
   bool Start() {
-    std::string cmd = "\"" + dir_ / "krevcfg.exe" + "\"";
-    STARTUPINFOA si{};
-    si.cb = sizeof si;
-    if (!CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi_))
-      return false;
-    CloseHandle(pi_.hThread);
+    program_.reset(new krevtest::Process("\"" + dir_ / "krevcfg.exe" + "\""));
+    if (!program_->started()) return false;
     return krevtest::WaitFor(
                [&] {
-                 main_ = krevtest::FindTopWindow("TfrmMain", kMainCaption, pi_.dwProcessId);
+                 main_ = krevtest::FindTopWindow("TfrmMain", krevtest::kCfgCaption, program_->pid());
                  return main_ && FindNamedWindow(main_, "btnWLRepair");
                },
                std::chrono::seconds(60)) &&
@@ -96,14 +93,11 @@ class Installation {
 
   // Closes the window; true when the program ended with 0.
   bool Stop() {
-    if (!pi_.hProcess) return false;
+    if (!program_) return false;
     if (main_) PostMessageA(main_, WM_CLOSE, 0, 0);
-    DWORD code = 1000;
-    if (WaitForSingleObject(pi_.hProcess, 60000) == WAIT_OBJECT_0) GetExitCodeProcess(pi_.hProcess, &code);
-    else TerminateProcess(pi_.hProcess, 1);
-    CloseHandle(pi_.hProcess);
-    pi_ = {};
-    return code == 0;
+    const bool ended = program_->WaitExit(std::chrono::seconds(60)) == 0;
+    program_.reset();
+    return ended;
   }
 
  private:
@@ -111,7 +105,7 @@ class Installation {
 
   krevtest::ScratchDir dir_;
   bool ok_ = false;
-  PROCESS_INFORMATION pi_{};
+  std::unique_ptr<krevtest::Process> program_;
   HWND main_ = nullptr;
 };
 

@@ -12,7 +12,6 @@ using krevtest::SeenWindow;
 
 namespace {
 
-const char kResetCaption[] = "清除复位用户词库";
 const char kImportCaption[] = "选择自定义词文本文件";
 const char kResetQuestion[] =
     "清除复位用户词库将从系统词库重新生成用户词库，\r\n用户词库中的自造词数据将丢失。\r\n\r\n是否确认？";
@@ -171,7 +170,7 @@ TEST_F(WordlibPageTest, ResetAsksThenReportsAndLeavesTheTimeLabel) {
     krevtest::WriteFileBytes(wordlib_, kOldLibrary);
     if (c.systemLibrary) krevtest::WriteFileBytes(baselex_, system);
     else DeleteFileA(baselex_.c_str());
-    BoxScript script(kResetCaption, {Press(c.answer), Press(IDOK), Press(IDOK)});
+    BoxScript script(krevtest::kWordlibResetCaption, {Press(c.answer), Press(IDOK), Press(IDOK)});
     Click(f.btnWLReset);
     std::vector<SeenWindow> seen = script.Finish();
     ASSERT_GE(seen.size(), 1u);

@@ -35,6 +35,13 @@ void Press(TControl& c) {
   SendMessageA(GetParent(h), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(h), BN_CLICKED), reinterpret_cast<LPARAM>(h));
 }
 
+// Presses a button that asks in the wizard's box, answered with `answer`: what the box showed.
+krevtest::SeenWindow PressAnswered(TControl& c, int answer) {
+  auto box = krevtest::ExpectBox(kBoxCaption, answer);
+  Press(c);
+  return box.get();
+}
+
 class WizardForm : public SettingsFixture {
  protected:
   void SetUp() override {
@@ -431,9 +438,7 @@ TEST_F(WizardForm, ResetYesStoresTheDefaultsAtOnce) {
   SetDword("输入栏字体大小", 32);
   SetDword("属性设置保存提示", 0);
   TfrmMain& f = Open();
-  auto box = krevtest::ExpectBox(kBoxCaption, IDYES);
-  Press(f.btnResetDefaultValues);
-  krevtest::SeenWindow seen = box.get();
+  krevtest::SeenWindow seen = PressAnswered(f.btnResetDefaultValues, IDYES);
   ASSERT_TRUE(seen.found);
   EXPECT_EQ("将所有设置恢复到默认值？", seen.text);
   EXPECT_EQ(BoxIcon::Question, seen.icon);
@@ -447,9 +452,7 @@ TEST_F(WizardForm, ResetYesStoresTheDefaultsAtOnce) {
   EXPECT_TRUE(f.rdbtUsage1.Checked());
 
   // A later cancel does not undo it.
-  auto cancel = krevtest::ExpectBox(kBoxCaption, IDYES);
-  Press(f.btnCancel0);
-  ASSERT_TRUE(cancel.get().found);
+  ASSERT_TRUE(PressAnswered(f.btnCancel0, IDYES).found);
   EXPECT_EQ(1, closed_);
   EXPECT_EQ(16, GetDword("输入栏字体大小"));
 }
@@ -457,9 +460,7 @@ TEST_F(WizardForm, ResetYesStoresTheDefaultsAtOnce) {
 TEST_F(WizardForm, ResetThenFinishAppliesTheAnswersOverTheDefaults) {
   SetDword("回车键定义", 2);
   TfrmMain& f = Open();
-  auto box = krevtest::ExpectBox(kBoxCaption, IDYES);
-  Press(f.btnResetDefaultValues);
-  ASSERT_TRUE(box.get().found);
+  ASSERT_TRUE(PressAnswered(f.btnResetDefaultValues, IDYES).found);
   SetDword("回车键定义", 0);  // changed elsewhere after the reset: Finish writes its own copy
   f.rdbtUsage2.SetChecked(true);
   Walk(f, {{&TfrmMain::btnNext0, 1}, {&TfrmMain::btnNext1, 6}, {&TfrmMain::btnNext6, 7}, {&TfrmMain::btnNext7, 8}});
@@ -471,9 +472,7 @@ TEST_F(WizardForm, ResetThenFinishAppliesTheAnswersOverTheDefaults) {
 TEST_F(WizardForm, ResetNoStoresNothing) {
   SetDword("输入栏字体大小", 32);
   TfrmMain& f = Open();
-  auto box = krevtest::ExpectBox(kBoxCaption, IDNO);
-  Press(f.btnResetDefaultValues);
-  ASSERT_TRUE(box.get().found);
+  ASSERT_TRUE(PressAnswered(f.btnResetDefaultValues, IDNO).found);
   EXPECT_EQ(1, CountUserValues());
   EXPECT_EQ(32, GetDword("输入栏字体大小"));
   EXPECT_EQ(0, closed_);
@@ -487,9 +486,7 @@ TEST_F(WizardForm, CancelNoKeepsThePageAndTheAnswers) {
   int pages = 0;
   for (TButton* cancel : {&f.btnCancel0, &f.btnCancel1, &f.btnCancel2, &f.btnCancel3, &f.btnCancel4,
                           &f.btnCancel5, &f.btnCancel6, &f.btnCancel7, &f.btnCancel8}) {
-    auto box = krevtest::ExpectBox(kBoxCaption, IDNO);
-    Press(*cancel);
-    krevtest::SeenWindow seen = box.get();
+    krevtest::SeenWindow seen = PressAnswered(*cancel, IDNO);
     ASSERT_TRUE(seen.found) << cancel->Name();
     EXPECT_EQ("退出配置向导？", seen.text);
     EXPECT_EQ(BoxIcon::Question, seen.icon);
@@ -502,9 +499,7 @@ TEST_F(WizardForm, CancelNoKeepsThePageAndTheAnswers) {
   EXPECT_TRUE(f.chkFuzzy2.Checked());
   Walk(f, {{&TfrmMain::btnNext2, 3}});
 
-  auto yes = krevtest::ExpectBox(kBoxCaption, IDYES);
-  Press(f.btnCancel3);
-  ASSERT_TRUE(yes.get().found);
+  ASSERT_TRUE(PressAnswered(f.btnCancel3, IDYES).found);
   EXPECT_EQ(1, closed_);
   EXPECT_EQ(0, CountUserValues());
 }

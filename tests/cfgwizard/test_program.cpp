@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "Control.h"
+#include "captions.h"
 #include "responder.h"
 #include "testenv.h"
 #include "wiztest.h"
@@ -20,15 +21,11 @@ TEST_F(SettingsFixture, ProgramStartsOnPageZeroAndEndsWithExitCodeZero) {
   const std::string exe = krevtest::InstallDir() + "kvcfgwiz.exe";
   ASSERT_TRUE(krevtest::FileExists(exe));
   // Parameters are ignored.
-  std::string cmdline = "\"" + exe + "\" /anything ?";
-  STARTUPINFOA si{};
-  si.cb = sizeof si;
-  PROCESS_INFORMATION pi{};
-  ASSERT_TRUE(CreateProcessA(nullptr, &cmdline[0], nullptr, nullptr, FALSE, 0, nullptr,
-                             krevtest::InstallDir().c_str(), &si, &pi));
+  krevtest::Process wizard("\"" + exe + "\" /anything ?", krevtest::InstallDir());
+  ASSERT_TRUE(wizard.started());
   HWND wnd = nullptr;
   krevtest::WaitFor(
-      [&] { return (wnd = krevtest::FindTopWindow(nullptr, "青岚拼音输入法 配置向导", pi.dwProcessId)) != nullptr; },
+      [&] { return (wnd = krevtest::FindTopWindow(nullptr, krevtest::kWizCaption, wizard.pid())) != nullptr; },
       std::chrono::seconds(60));
   ASSERT_NE(nullptr, wnd) << "no wizard window";
   char cls[64] = {0};
@@ -40,13 +37,8 @@ TEST_F(SettingsFixture, ProgramStartsOnPageZeroAndEndsWithExitCodeZero) {
   EXPECT_FALSE(IsWindowVisible(FindNamedWindow(wnd, "btnNext1")));
 
   PostMessageA(wnd, WM_CLOSE, 0, 0);
-  EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(pi.hProcess, 60000));
-  DWORD code = 1234;
-  GetExitCodeProcess(pi.hProcess, &code);
-  EXPECT_EQ(0u, code);
-  if (code == STILL_ACTIVE) TerminateProcess(pi.hProcess, 1);
-  CloseHandle(pi.hThread);
-  CloseHandle(pi.hProcess);
+  EXPECT_EQ(0, wizard.WaitExit(std::chrono::seconds(60)));
+  EXPECT_FALSE(wizard.Running());
   // The close box saves nothing.
   EXPECT_EQ(1, CountUserValues());
   EXPECT_EQ(32, GetDword("输入栏字体大小"));

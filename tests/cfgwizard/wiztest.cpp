@@ -7,81 +7,32 @@ namespace wiztest {
 
 namespace {
 
-HKEY CreateKey(HKEY root) {
-  HKEY key = nullptr;
-  LONG r = RegCreateKeyExA(root, KrevSettingsKey, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
-                           nullptr, &key, nullptr);
-  EXPECT_EQ(ERROR_SUCCESS, r);
-  return key;
-}
-
-void Set(const char* name, DWORD type, const void* data, DWORD size) {
-  HKEY key = CreateKey(HKEY_CURRENT_USER);
-  EXPECT_EQ(ERROR_SUCCESS, RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size));
-  RegCloseKey(key);
-}
-
-std::string Query(HKEY root, const char* name, DWORD* type) {
-  DWORD t = REG_NONE;
-  std::string data;
-  HKEY key = nullptr;
-  if (RegOpenKeyExA(root, KrevSettingsKey, 0, KEY_READ, &key) == ERROR_SUCCESS) {
-    DWORD size = 0;
-    if (RegQueryValueExA(key, name, nullptr, &t, nullptr, &size) == ERROR_SUCCESS) {
-      data.resize(size);
-      if (RegQueryValueExA(key, name, nullptr, &t, reinterpret_cast<BYTE*>(&data[0]), &size) != ERROR_SUCCESS)
-        t = REG_NONE, data.clear();
-    } else {
-      t = REG_NONE;
-    }
-    RegCloseKey(key);
-  }
-  if (type) *type = t;
-  return data;
-}
-
-long long AsDword(const std::string& data, DWORD type) {
-  if (type != REG_DWORD || data.size() != 4) return -1;
-  DWORD v;
-  memcpy(&v, data.data(), 4);
-  return v;
+// The stored DWORD; -1 when missing or not a DWORD.
+long long AsDword(const krevtest::RawValue& v) {
+  return v.type == REG_DWORD && v.data.size() == 4 ? static_cast<long long>(v.dword()) : -1;
 }
 
 }  // namespace
 
-void SetDword(const char* name, DWORD value) { Set(name, REG_DWORD, &value, 4); }
+void SetDword(const char* name, DWORD value) { krevtest::WriteDword(HKEY_CURRENT_USER, name, value); }
 
-void SetString(const char* name, const std::string& value) {
-  Set(name, REG_SZ, value.c_str(), static_cast<DWORD>(value.size() + 1));
-}
+void SetString(const char* name, const std::string& value) { krevtest::WriteText(HKEY_CURRENT_USER, name, value); }
 
 void SetBytes(const char* name, const std::string& bytes) {
-  Set(name, REG_BINARY, bytes.data(), static_cast<DWORD>(bytes.size()));
+  krevtest::WriteRaw(HKEY_CURRENT_USER, name, REG_BINARY, bytes);
 }
 
-long long GetDword(const char* name) {
-  DWORD type;
-  std::string data = Query(HKEY_CURRENT_USER, name, &type);
-  return AsDword(data, type);
+long long GetDword(const char* name) { return AsDword(krevtest::ReadRaw(HKEY_CURRENT_USER, name)); }
+
+std::string GetBytes(const char* name, DWORD* type) {
+  krevtest::RawValue v = krevtest::ReadRaw(HKEY_CURRENT_USER, name);
+  if (type) *type = v.type;
+  return v.data;
 }
 
-std::string GetBytes(const char* name, DWORD* type) { return Query(HKEY_CURRENT_USER, name, type); }
+long long GetMachineDword() { return AsDword(krevtest::ReadRaw(HKEY_LOCAL_MACHINE, "使用同一用户词库")); }
 
-long long GetMachineDword() {
-  DWORD type;
-  std::string data = Query(HKEY_LOCAL_MACHINE, "使用同一用户词库", &type);
-  return AsDword(data, type);
-}
-
-int CountUserValues() {
-  HKEY key = nullptr;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, KrevSettingsKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return 0;
-  DWORD count = 0;
-  RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count, nullptr, nullptr, nullptr,
-                   nullptr);
-  RegCloseKey(key);
-  return static_cast<int>(count);
-}
+int CountUserValues() { return static_cast<int>(krevtest::ReadAllValues().size()); }
 
 DWORD InitialsMask(bool z, bool c, bool s, bool l, bool k, bool f) {
   return 0x00FFFFFFu | (z ? 0x01000000u : 0) | (c ? 0x02000000u : 0) | (s ? 0x04000000u : 0) |

@@ -227,31 +227,13 @@ bool WaitUntil(const std::function<bool()>& ready, milliseconds timeout) { retur
 
 // ---- Program
 
-Program::Program(const std::string& cmdline) : cmdline_(cmdline) {
-  STARTUPINFOA si{};
-  si.cb = sizeof si;
-  PROCESS_INFORMATION pi{};
-  std::string cmd = cmdline;
-  if (CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
-    CloseHandle(pi.hThread);
-    process_ = pi.hProcess;
-    pid_ = pi.dwProcessId;
-  }
-}
-
 std::string Program::InInstallDir(const std::string& exe, const std::string& args) {
   return "\"" + krevtest::InstallDir() + exe + "\"" + args;
 }
 
-Program::~Program() {
-  if (!process_) return;
-  if (Running()) Kill();
-  CloseHandle(process_);
-}
-
 HWND Program::TopWindow(const char* cls, const std::string& caption) const {
-  if (!process_) return nullptr;
-  for (HWND h : TopWindows(pid_, cls)) {
+  if (!started()) return nullptr;
+  for (HWND h : TopWindows(pid(), cls)) {
     if (caption.empty() || Text(h) == caption) return h;
   }
   return nullptr;
@@ -261,24 +243,6 @@ HWND Program::WaitWindow(const char* cls, const std::string& caption, millisecon
   HWND found = nullptr;
   WaitUntil([&] { return (found = TopWindow(cls, caption)) != nullptr || !Running(); }, timeout);
   return found;
-}
-
-bool Program::Running() const {
-  return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT;
-}
-
-long Program::WaitExit(milliseconds timeout) {
-  if (!process_) return -1000;
-  if (WaitForSingleObject(process_, static_cast<DWORD>(timeout.count())) != WAIT_OBJECT_0) return -1000;
-  DWORD code = 0;
-  GetExitCodeProcess(process_, &code);
-  return static_cast<long>(code);
-}
-
-void Program::Kill() {
-  if (!process_) return;
-  TerminateProcess(process_, 1000);
-  WaitForSingleObject(process_, 10000);
 }
 
 // ---- finding

@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "testenv.h"
+
 namespace krevdrv {
 
 using std::chrono::milliseconds;
@@ -23,38 +25,20 @@ constexpr milliseconds kStateWait = std::chrono::seconds(30);
 // Polls `ready` until it says true or the timeout passes.
 bool WaitUntil(const std::function<bool()>& ready, milliseconds timeout = kStateWait);
 
-// One started program. The destructor ends a process that is still running, so a failed test
-// leaves nothing behind in the shared prefix.
-class Program {
+// One started program (a process of the test support, testenv.h) and its windows. The destructor
+// ends a process that is still running, so a failed test leaves nothing behind in the shared prefix.
+class Program : public krevtest::Process {
  public:
   // `cmdline` is the whole command line, program path included.
-  explicit Program(const std::string& cmdline);
+  using krevtest::Process::Process;
   // A program of the installation directory, quoted, followed by `args` (which start with a blank).
   static std::string InInstallDir(const std::string& exe, const std::string& args = "");
-  ~Program();
-  Program(const Program&) = delete;
-  Program& operator=(const Program&) = delete;
-
-  bool started() const { return process_ != nullptr; }
-  DWORD pid() const { return pid_; }
-  HANDLE process() const { return process_; }
-  const std::string& cmdline() const { return cmdline_; }
 
   // A visible top-level window of this process with the window class `cls` (nullptr: any) and,
-  // when `caption` is not empty, that caption; nullptr when none is there after the timeout.
+  // when `caption` is not empty, that caption; nullptr when none is there after the timeout or
+  // once the process has ended.
   HWND WaitWindow(const char* cls, const std::string& caption = "", milliseconds timeout = kWindowWait) const;
   HWND TopWindow(const char* cls, const std::string& caption = "") const;
-  // Whether the process still runs.
-  bool Running() const;
-  // Waits for the end; the exit code, or -1000 on timeout (the process is then left running).
-  long WaitExit(milliseconds timeout = kWindowWait);
-  // Ends the process at once (a test that went wrong).
-  void Kill();
-
- private:
-  std::string cmdline_;
-  HANDLE process_ = nullptr;
-  DWORD pid_ = 0;
 };
 
 // Visible top-level windows of process `pid` (0: any process) of class `cls` (nullptr: any).

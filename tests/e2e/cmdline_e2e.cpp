@@ -3,8 +3,6 @@
 // however many GBK bytes the name holds.
 #include <shlwapi.h>
 
-#include <set>
-
 #include "codec.h"
 #include "e2e.h"
 
@@ -12,7 +10,6 @@ namespace e2e {
 namespace {
 
 constexpr const char* kFolder = "C:\\输入法\\";
-constexpr const char* kLayouts = "System\\CurrentControlSet\\Control\\Keyboard Layouts";
 
 // What a row leaves behind, checked after the program ended.
 enum class Then { Nothing, LibraryKept, BackupOfLibrary, LibraryRestored, Registered, SettingsPage, VersionPage };
@@ -60,33 +57,16 @@ class ChineseFolder : public Scenario {
     }
     CreateDirectoryA(data_.c_str(), nullptr);
   }
-  void TearDown() override {
-    for (const std::string& id : krevtest::SubkeyNames(HKEY_LOCAL_MACHINE, kLayouts)) {
-      if (!layouts_.count(id)) RegDeleteKeyA(HKEY_LOCAL_MACHINE, (std::string(kLayouts) + "\\" + id).c_str());
-    }
-    krevtest::RemoveTree(kFolder);
-  }
+  void TearDown() override { krevtest::RemoveTree(kFolder); }
   // Layouts added since the last call that name the module.
   int NewRegistrations() {
     int n = 0;
-    for (const std::string& id : krevtest::SubkeyNames(HKEY_LOCAL_MACHINE, kLayouts)) {
-      if (layouts_.insert(id).second) {
-        HKEY key;
-        char file[MAX_PATH] = {0};
-        DWORD size = sizeof file - 1;
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, (std::string(kLayouts) + "\\" + id).c_str(), 0, KEY_READ, &key) ==
-            ERROR_SUCCESS) {
-          if (RegQueryValueExA(key, "Ime File", nullptr, nullptr, reinterpret_cast<BYTE*>(file), &size) ==
-                  ERROR_SUCCESS &&
-              StrStrIA(file, "vardeko.ime"))
-            ++n;
-          RegCloseKey(key);
-        }
-      }
+    for (const krevtest::Layout& l : layouts_.New()) {
+      if (StrStrIA(l.imeFile.c_str(), "vardeko.ime")) ++n;
     }
     return n;
   }
-  std::set<std::string> layouts_ = krevtest::SubkeyNames(HKEY_LOCAL_MACHINE, kLayouts);
+  krevtest::LayoutWatch layouts_;  // removes the layouts the runs added
   krevtest::ScratchDir scratch_{"e2e-cmdline"};
 };
 
@@ -99,9 +79,9 @@ TEST_F(ChineseFolder, EachProgramStartedByItsUnquotedPathSeesItsWholeCommandLine
     ASSERT_TRUE(krevtest::WriteFileBytes(source, kLibrary));
     ASSERT_EQ(CompressFileTo(source.c_str(), backup.c_str()), 0);
   }
-  const std::string lexCaption = kLexVaultCaption, instCaption = "青岚拼音输入法ime安装";
-  const std::string backupCaption = "青岚拼音用户词库备份", restoreCaption = "青岚拼音用户词库恢复";
-  const std::string joinCaption = "青岚拼音词库工具";
+  const std::string lexCaption = kLexVaultCaption, instCaption = kInstallerCaption;
+  const std::string backupCaption = kBackupTitle, restoreCaption = kRestoreTitle;
+  const std::string joinCaption = kLexjoinCaption;
   const Row rows[] = {
       {"lexvault.exe", "", {{lexCaption, IDCANCEL, ""}}, 0, Then::LibraryKept},
       {"lexvault.exe", "/b " + made, {{backupCaption, IDOK, "备份词库成功。"}}, 1, Then::BackupOfLibrary},

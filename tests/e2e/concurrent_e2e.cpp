@@ -23,7 +23,7 @@ void FinishNewcomer(Program& wiz, HWND main, const char* charset, const char* fo
   ASSERT_EQ(wiz.WaitExit(), 0);
 }
 
-DWORD Stored(const char* name) { return ReadValue(HKEY_CURRENT_USER, name).dword(); }
+DWORD Stored(const char* name) { return ReadRaw(HKEY_CURRENT_USER, name).dword(); }
 
 TEST_F(BothOpen, TheLaterSaveWinsValueByValue) {
   // With the prompt off and a user word library in place, Save shows nothing.

@@ -1,60 +1,6 @@
 #include "e2e.h"
 
-#include <shlobj.h>
-
 namespace e2e {
-
-DWORD RegValue::dword() const {
-  DWORD v = 0;
-  if (data.size() == sizeof v) memcpy(&v, data.data(), sizeof v);
-  return v;
-}
-
-RegValue ReadValue(HKEY root, const std::string& name) {
-  RegValue v;
-  HKEY key;
-  if (RegOpenKeyExA(root, kKeyPath, 0, KEY_READ, &key) != ERROR_SUCCESS) return v;
-  DWORD size = 0;
-  if (RegQueryValueExA(key, name.c_str(), nullptr, &v.type, nullptr, &size) == ERROR_SUCCESS) {
-    v.data.assign(size, '\0');
-    if (RegQueryValueExA(key, name.c_str(), nullptr, &v.type, reinterpret_cast<BYTE*>(&v.data[0]), &size) ==
-        ERROR_SUCCESS) {
-      v.data.resize(size);
-      v.present = true;
-    }
-  }
-  RegCloseKey(key);
-  return v;
-}
-
-void WriteDword(HKEY root, const std::string& name, DWORD value) {
-  HKEY key;
-  if (RegCreateKeyExA(root, kKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS) return;
-  RegSetValueExA(key, name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
-  RegCloseKey(key);
-}
-
-std::map<std::string, RegValue> ReadAllValues() {
-  std::map<std::string, RegValue> all;
-  HKEY key;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, kKeyPath, 0, KEY_READ, &key) != ERROR_SUCCESS) return all;
-  for (DWORD i = 0;; ++i) {
-    char name[512];
-    DWORD len = sizeof name;
-    if (RegEnumValueA(key, i, name, &len, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-    all[std::string(name, len)] = ReadValue(HKEY_CURRENT_USER, std::string(name, len));
-  }
-  RegCloseKey(key);
-  return all;
-}
-
-std::string UserDataDir() {
-  char buf[MAX_PATH] = {0};
-  SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, 0, buf);
-  std::string s = buf;
-  if (!s.empty() && s.back() != '\\') s += '\\';
-  return s + "VARDEKO\\";
-}
 
 namespace {
 
@@ -68,7 +14,7 @@ std::vector<std::string> UserFiles(const std::string& dir) {
 }  // namespace
 
 Scenario::Scenario()
-    : data_(UserDataDir()),
+    : data_(krevtest::DefaultUserDataDir()),
       dataExisted_(GetFileAttributesA(data_.c_str()) != INVALID_FILE_ATTRIBUTES),
       files_(UserFiles(data_)) {
   krevtest::DeleteSettingsKeys();
@@ -108,20 +54,6 @@ HWND WaitDialog(const std::string& caption, milliseconds timeout) {
   HWND found = nullptr;
   WaitUntil([&] { return (found = krevtest::FindTopWindow("#32770", caption)) != nullptr; }, timeout);
   return found && krevtest::Answers(found) ? found : nullptr;
-}
-
-HANDLE OpenWindowProcess(HWND h) {
-  DWORD pid = 0;
-  if (h) GetWindowThreadProcessId(h, &pid);
-  return pid ? OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION | PROCESS_TERMINATE, FALSE, pid) : nullptr;
-}
-
-long WaitProcessExit(HANDLE process, milliseconds timeout) {
-  if (!process) return -1000;
-  if (WaitForSingleObject(process, static_cast<DWORD>(timeout.count())) != WAIT_OBJECT_0) return -1000;
-  DWORD code = 0;
-  GetExitCodeProcess(process, &code);
-  return static_cast<long>(code);
 }
 
 bool WaitGone(HWND h, milliseconds timeout) { return krevtest::WaitGone(h, timeout); }

@@ -1,16 +1,17 @@
-// What the end-to-end scenarios share: the settings key read back with the real API, the user's
-// folders, files put back after a scenario, and the windows of the settings centre.
+// What the end-to-end scenarios share: a scenario that starts from the defaults and puts back the
+// user's files, and the windows of the settings centre and the wizard. The settings key is read back
+// raw (registry.h).
 #pragma once
 
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
-#include <map>
 #include <string>
-#include <vector>
 
+#include "captions.h"
 #include "driver.h"
+#include "registry.h"
 #include "responder.h"
 #include "testenv.h"
 
@@ -18,31 +19,17 @@ namespace e2e {
 
 using namespace krevdrv;
 
-constexpr const char* kKeyPath = "Software\\Brennholt\\Vardeko\\3.0";
-constexpr const char* kCfgCaption = "青岚拼音输入法 － 属性设置和管理中心";
-constexpr const char* kWizCaption = "青岚拼音输入法 配置向导";
-constexpr const char* kLexVaultCaption = "青岚拼音输入法 词库备份/恢复";
-
-// One stored value as the registry holds it.
-struct RegValue {
-  bool present = false;
-  DWORD type = REG_NONE;
-  std::string data;
-  DWORD dword() const;
-};
-RegValue ReadValue(HKEY root, const std::string& name);
-void WriteDword(HKEY root, const std::string& name, DWORD value);
-// Every value of the per-user key, by name.
-std::map<std::string, RegValue> ReadAllValues();
-
-// The user's application-data folder + "VARDEKO\" (where the service library keeps the user's
-// files in the default mode) and the files in it.
-std::string UserDataDir();
+using namespace krevtest::captions;
 
 using krevtest::FileGuard;
+using krevtest::RawValue;
+using krevtest::ReadAllValues;
+using krevtest::ReadRaw;
+using krevtest::WriteDword;
 
-// The settings key removed before and after a scenario, and the user data directory's files put
-// back: each scenario starts from the defaults.
+// The settings key removed before and after a scenario, and the files of the user data directory
+// (where the service library keeps the user's files in the default mode) put back: each scenario
+// starts from the defaults.
 class Scenario : public ::testing::Test {
  protected:
   Scenario();
@@ -60,9 +47,6 @@ HWND WaitCfgMain(const Program& p);
 bool ShowPage(HWND main, const std::string& node, const std::string& page);
 // A visible top-level dialog (class "#32770") with the caption, of any process, once it answers.
 HWND WaitDialog(const std::string& caption, milliseconds timeout = kWindowWait);
-// The process of a window, opened for waiting on it and reading its exit code.
-HANDLE OpenWindowProcess(HWND h);
-long WaitProcessExit(HANDLE process, milliseconds timeout = kWindowWait);
 
 // The wizard: its window once page 0 shows, the page in front (the visible tab sheet), and a
 // forward button clicked until the page it leads to shows.

@@ -161,19 +161,19 @@ TEST_F(KrevcfgRun, RoadOfOneRequestSavesEverythingAndTheNextStartShowsIt) {
   auto all = ReadAllValues();
   EXPECT_EQ(all.size(), 35u);
   for (const auto& c : Changes()) {
-    const RegValue& v = all[c.value];
-    EXPECT_TRUE(v.present) << c.value;
+    const RawValue& v = all[c.value];
+    EXPECT_TRUE(v.found) << c.value;
     EXPECT_EQ(v.type, c.type) << c.value;
     EXPECT_TRUE(v.data == c.data) << c.value;
   }
   EXPECT_EQ(all["输入栏中文字体"].type, static_cast<DWORD>(REG_SZ));
   EXPECT_EQ(all["输入栏中文字体"].data, chnFace + '\0');
   EXPECT_EQ(all["用户词库文件"].data, std::string(1, '\0'));
-  RegValue prompt = all["属性设置保存提示"];
+  RawValue prompt = all["属性设置保存提示"];
   EXPECT_EQ(prompt.type, static_cast<DWORD>(REG_DWORD));
   EXPECT_EQ(prompt.dword(), 0u);
-  RegValue machine = ReadValue(HKEY_LOCAL_MACHINE, "使用同一用户词库");
-  EXPECT_TRUE(machine.present && machine.type == REG_DWORD && machine.dword() == 0);
+  RawValue machine = ReadRaw(HKEY_LOCAL_MACHINE, "使用同一用户词库");
+  EXPECT_TRUE(machine.found && machine.type == REG_DWORD && machine.dword() == 0);
 
   // The definition file holds the typed text, lines ending in CR LF; the key scheme was compiled
   // from it; the missing user word library was generated.
@@ -195,7 +195,7 @@ TEST_F(KrevcfgRun, RoadOfOneRequestSavesEverythingAndTheNextStartShowsIt) {
   EXPECT_TRUE(cfg.Running()) << "Save keeps the window open";
   ASSERT_TRUE(Press(Find(main, "btnCancel")));
   EXPECT_EQ(cfg.WaitExit(), 0);
-  EXPECT_EQ(ReadValue(HKEY_CURRENT_USER, "属性设置保存提示").dword(), 0u) << "nothing sets the prompt back on";
+  EXPECT_EQ(ReadRaw(HKEY_CURRENT_USER, "属性设置保存提示").dword(), 0u) << "nothing sets the prompt back on";
 }
 
 }  // namespace

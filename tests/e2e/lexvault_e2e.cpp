@@ -49,18 +49,17 @@ TEST_F(LexVaultFromCentre, BackupThenRestoreThroughTheDialogGivesTheLibraryBack)
   // Backup: the preselected choice.
   HWND dlg = OpenDialog(main);
   ASSERT_TRUE(dlg) << "LexVault's dialog did not open";
-  HANDLE vault = OpenWindowProcess(dlg);
+  krevtest::Process backupRun(dlg);
   EXPECT_TRUE(Checked(GetDlgItem(dlg, kBackupRadio)));
   EXPECT_FALSE(Checked(GetDlgItem(dlg, kRestoreRadio)));
-  auto saveAs = krevtest::ExpectFileDialog("把词库备份为...", backup, kWindowWait);
+  auto saveAs = krevtest::ExpectFileDialog(kSaveTitle, backup, kWindowWait);
   ASSERT_TRUE(Press(GetDlgItem(dlg, IDOK)));
   ASSERT_TRUE(saveAs.get().found);
-  auto done = krevtest::ExpectBox("青岚拼音用户词库备份", IDOK, kWindowWait).get();
+  auto done = krevtest::ExpectBox(kBackupTitle, IDOK, kWindowWait).get();
   ASSERT_TRUE(done.found);
   EXPECT_EQ(done.text, "备份词库成功。");
   EXPECT_NE(done.icon, krevtest::BoxIcon::None);
-  EXPECT_EQ(WaitProcessExit(vault), 1);
-  CloseHandle(vault);
+  EXPECT_EQ(backupRun.WaitExit(), 1);
   std::string packed = krevtest::ReadFileBytes(backup);
   ASSERT_GT(packed.size(), 18u);
   EXPECT_EQ(packed.substr(0, 2), "\x1f\x8b");
@@ -72,23 +71,22 @@ TEST_F(LexVaultFromCentre, BackupThenRestoreThroughTheDialogGivesTheLibraryBack)
   // Restore: chosen in the dialog, the file picked, the question answered Yes.
   dlg = OpenDialog(main);
   ASSERT_TRUE(dlg) << "LexVault's dialog did not open a second time";
-  vault = OpenWindowProcess(dlg);
+  krevtest::Process restoreRun(dlg);
   ASSERT_TRUE(Click(GetDlgItem(dlg, kRestoreRadio)));
   EXPECT_TRUE(Checked(GetDlgItem(dlg, kRestoreRadio)));
-  auto open = krevtest::ExpectFileDialog("从词库备份文件恢复...", backup, kWindowWait);
+  auto open = krevtest::ExpectFileDialog(kOpenTitle, backup, kWindowWait);
   ASSERT_TRUE(Press(GetDlgItem(dlg, IDOK)));
   ASSERT_TRUE(open.get().found);
-  auto question = krevtest::ExpectBox("青岚拼音用户词库恢复", IDYES, kWindowWait).get();
+  auto question = krevtest::ExpectBox(kRestoreTitle, IDYES, kWindowWait).get();
   ASSERT_TRUE(question.found);
   EXPECT_EQ(question.buttons, (std::vector<int>{IDYES, IDNO}));
   EXPECT_NE(question.text.find(backup), std::string::npos) << question.text;
   ASSERT_TRUE(WaitGone(question.hwnd));
-  auto restored = krevtest::ExpectBox("青岚拼音用户词库恢复", IDOK, kWindowWait).get();
+  auto restored = krevtest::ExpectBox(kRestoreTitle, IDOK, kWindowWait).get();
   ASSERT_TRUE(restored.found);
   EXPECT_EQ(restored.text, "恢复词库成功。");
   EXPECT_NE(restored.icon, krevtest::BoxIcon::None);
-  EXPECT_EQ(WaitProcessExit(vault), 1);
-  CloseHandle(vault);
+  EXPECT_EQ(restoreRun.WaitExit(), 1);
 
   EXPECT_TRUE(krevtest::ReadFileBytes(library) == original) << "the restored library differs";
 

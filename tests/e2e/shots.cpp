@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <string>
 
+#include "captions.h"
 #include "driver.h"
 #include "responder.h"
 
@@ -65,7 +66,7 @@ void Centre() {
   }
   if (Page(main, "用户词库管理", "scbxWordlibMgr") && Click(Find(main, "btnLexVault"))) {
     HWND dlg = nullptr;
-    WaitUntil([&] { return (dlg = krevtest::FindTopWindow("#32770", "青岚拼音输入法 词库备份/恢复")) != nullptr; }, kWindowWait);
+    WaitUntil([&] { return (dlg = krevtest::FindTopWindow("#32770", krevtest::kLexVaultCaption)) != nullptr; }, kWindowWait);
     Shot(dlg, "lexvault-dialog");
     if (dlg) PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0);
   }

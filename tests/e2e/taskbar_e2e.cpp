@@ -53,22 +53,35 @@ struct ProgramCase {
 };
 
 const ProgramCase kPrograms[] = {
-    {"krevcfg.exe", "青岚拼音输入法－属性设置和管理中心", kCfgCaption, WaitCfgMain, true,
+    {"krevcfg.exe", kCfgTitle, kCfgCaption, WaitCfgMain, true,
      [](HWND main) { return ShowPage(main, "输入法版本信息", "scbxVersion"); }},
     {"kvcfgwiz.exe", "青岚拼音输入法－配置向导", kWizCaption, WaitWizard, false,
      [](HWND main) { return Forward(main, "btnNext0", 1); }},
 };
 
-class TaskBar : public Scenario {};
+class TaskBar : public Scenario {
+ protected:
+  // Starts each program, hands `use` its main form once it shows, then closes the form as a user
+  // would: the program must end with 0.
+  template <class Use>
+  void ForEachProgram(Use use) {
+    for (const ProgramCase& c : kPrograms) {
+      SCOPED_TRACE(c.exe);
+      Program p(Program::InInstallDir(c.exe));
+      HWND main = c.wait(p);
+      ASSERT_TRUE(main);
+      use(c, p, main);
+      if (HasFatalFailure()) return;
+      Close(main);
+      EXPECT_EQ(0, p.WaitExit());
+    }
+  }
+};
 
 }  // namespace
 
 TEST_F(TaskBar, OneButtonWithTheTitleWhoseWindowOwnsTheMainForm) {
-  for (const ProgramCase& c : kPrograms) {
-    SCOPED_TRACE(c.exe);
-    Program p(Program::InInstallDir(c.exe));
-    HWND main = c.wait(p);
-    ASSERT_TRUE(main);
+  ForEachProgram([](const ProgramCase& c, const Program& p, HWND main) {
     std::vector<HWND> titled;
     for (HWND h : TopLevelWindows(p.pid()))
       if (Text(h) == c.title) titled.push_back(h);
@@ -81,18 +94,11 @@ TEST_F(TaskBar, OneButtonWithTheTitleWhoseWindowOwnsTheMainForm) {
     RECT r;
     GetWindowRect(app, &r);
     EXPECT_TRUE(IsRectEmpty(&r));
-
-    Close(main);
-    EXPECT_EQ(0, p.WaitExit());
-  }
+  });
 }
 
 TEST_F(TaskBar, MinimiseAndRestoreBringTheFormBackUsable) {
-  for (const ProgramCase& c : kPrograms) {
-    SCOPED_TRACE(c.exe);
-    Program p(Program::InInstallDir(c.exe));
-    HWND main = c.wait(p);
-    ASSERT_TRUE(main);
+  ForEachProgram([](const ProgramCase& c, const Program& p, HWND main) {
     HWND app = GetWindow(main, GW_OWNER);
     ASSERT_TRUE(app);
     // The form's minimise box, or the task-bar button's menu: the system menu's command.
@@ -106,25 +112,17 @@ TEST_F(TaskBar, MinimiseAndRestoreBringTheFormBackUsable) {
       return !IsIconic(app) && IsWindowVisible(main) && IsWindowEnabled(main) && GetForegroundWindow() == main;
     }));
     EXPECT_TRUE(c.use(main));
-    Close(main);
-    EXPECT_EQ(0, p.WaitExit());
-  }
+  });
 }
 
 // Alt+Tab and the task-bar button activate the window behind the button; the form takes over.
 TEST_F(TaskBar, ActivatingTheProgramLandsOnTheForm) {
-  for (const ProgramCase& c : kPrograms) {
-    SCOPED_TRACE(c.exe);
-    Program p(Program::InInstallDir(c.exe));
-    HWND main = c.wait(p);
-    ASSERT_TRUE(main);
+  ForEachProgram([](const ProgramCase&, const Program&, HWND main) {
     HWND app = GetWindow(main, GW_OWNER);
     ASSERT_TRUE(app);
     SetForegroundWindow(app);
     EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == main; }));
-    Close(main);
-    EXPECT_EQ(0, p.WaitExit());
-  }
+  });
 }
 
 TEST_F(TaskBar, DefaultErrorBoxIsCaptionedWithTheTitle) {
@@ -134,7 +132,7 @@ TEST_F(TaskBar, DefaultErrorBoxIsCaptionedWithTheTitle) {
   // The live ShuangPin file goes after start-up seeded it: its first load fails.
   const std::string spdef = data_ + "vardekosp.ini";
   ASSERT_TRUE(DeleteFileA(spdef.c_str()));
-  auto box = krevtest::ExpectBox("青岚拼音输入法－属性设置和管理中心", IDOK, kWindowWait);
+  auto box = krevtest::ExpectBox(kCfgTitle, IDOK, kWindowWait);
   ASSERT_TRUE(SelectTreeItem(Find(main, "tvwMenu"), "双拼编码"));
   krevtest::SeenWindow seen = box.get();
   ASSERT_TRUE(seen.found);

@@ -1,5 +1,9 @@
 // The wizard as a user walks it: the newcomer's path and the Ziranma path, each ending with
 // Finish, then the registry and the user's ShuangPin file read back.
+#include <initializer_list>
+#include <memory>
+#include <utility>
+
 #include "e2e.h"
 
 namespace e2e {
@@ -30,20 +34,30 @@ class WizardRun : public Scenario {
   std::string spdef() const { return data_ + "vardekosp.ini"; }
   // A ShuangPin file the user edited earlier.
   const std::string kEdited = "; 我改过的\r\n[finals]\r\nang=h\r\n";
+
+  // Starts the wizard over the stored values `loaded` and the edited ShuangPin file; its window
+  // once page 0 shows, nullptr when it did not come.
+  HWND Start(std::initializer_list<std::pair<const char*, DWORD>> loaded) {
+    for (const auto& value : loaded) WriteDword(HKEY_CURRENT_USER, value.first, value.second);
+    CreateDirectoryA(data_.c_str(), nullptr);
+    if (!krevtest::WriteFileBytes(spdef(), kEdited)) {
+      ADD_FAILURE() << "cannot write " << spdef();
+      return nullptr;
+    }
+    wizard_.reset(new Program(Program::InInstallDir("kvcfgwiz.exe")));
+    return WaitWizard(*wizard_);
+  }
+  // Presses Finish, where the wizard writes the answers and ends: its exit code (-1000 when the
+  // button could not be pressed or the wizard did not end).
+  long Finish(HWND main) { return Press(Find(main, "btnFinish")) ? wizard_->WaitExit() : -1000; }
+
+ private:
+  std::unique_ptr<Program> wizard_;
 };
 
 TEST_F(WizardRun, NewcomerPathWritesTheAnswersAndLeavesShuangPinAlone) {
   // Loaded values the answers may only switch on, never off.
-  WriteDword(HKEY_CURRENT_USER, "动态调整词频", 0);
-  WriteDword(HKEY_CURRENT_USER, "动态调整字频", 0);
-  WriteDword(HKEY_CURRENT_USER, "最近输入字优先", 0);
-  WriteDword(HKEY_CURRENT_USER, "智能组词", 0);
-  WriteDword(HKEY_CURRENT_USER, "使用双拼输入", 1);
-  CreateDirectoryA(data_.c_str(), nullptr);
-  ASSERT_TRUE(krevtest::WriteFileBytes(spdef(), kEdited));
-
-  Program wiz(Program::InInstallDir("kvcfgwiz.exe"));
-  HWND main = WaitWizard(wiz);
+  HWND main = Start({{"动态调整词频", 0}, {"动态调整字频", 0}, {"最近输入字优先", 0}, {"智能组词", 0}, {"使用双拼输入", 1}});
   ASSERT_TRUE(main);
   ASSERT_TRUE(Forward(main, "btnNext0", 1));
   ASSERT_TRUE(SetChecked(Find(main, "rdbtUsage1"), true));
@@ -57,8 +71,7 @@ TEST_F(WizardRun, NewcomerPathWritesTheAnswersAndLeavesShuangPinAlone) {
   ASSERT_TRUE(Forward(main, "btnNext4", 5));
   ASSERT_TRUE(SetChecked(Find(main, "rdbxCompLarge"), true));
   ASSERT_TRUE(Forward(main, "btnNext5", 8));
-  ASSERT_TRUE(Press(Find(main, "btnFinish")));
-  EXPECT_EQ(wiz.WaitExit(), 0);
+  ASSERT_EQ(Finish(main), 0);
 
   auto all = ReadAllValues();
   EXPECT_EQ(all.size(), 34u) << "every per-user value but the save-prompt flag";
@@ -79,22 +92,14 @@ TEST_F(WizardRun, NewcomerPathWritesTheAnswersAndLeavesShuangPinAlone) {
 }
 
 TEST_F(WizardRun, ZiranmaPathTurnsShuangPinOnAndCopiesItsScheme) {
-  WriteDword(HKEY_CURRENT_USER, "输入风格", 0);
-  WriteDword(HKEY_CURRENT_USER, "每页最多候选个数", 7);
-  WriteDword(HKEY_CURRENT_USER, "多个候选翻页键", 2);
-  CreateDirectoryA(data_.c_str(), nullptr);
-  ASSERT_TRUE(krevtest::WriteFileBytes(spdef(), kEdited));
-
-  Program wiz(Program::InInstallDir("kvcfgwiz.exe"));
-  HWND main = WaitWizard(wiz);
+  HWND main = Start({{"输入风格", 0}, {"每页最多候选个数", 7}, {"多个候选翻页键", 2}});
   ASSERT_TRUE(main);
   ASSERT_TRUE(Forward(main, "btnNext0", 1));
   ASSERT_TRUE(SetChecked(Find(main, "rdbtUsage2"), true));
   ASSERT_TRUE(Forward(main, "btnNext1", 6));
   ASSERT_TRUE(SetChecked(Find(main, "rdbxZiranma"), true));
   ASSERT_TRUE(Forward(main, "btnNext6", 8)) << "Ziranma skips the QuanPin/ShuangPin page";
-  ASSERT_TRUE(Press(Find(main, "btnFinish")));
-  EXPECT_EQ(wiz.WaitExit(), 0);
+  ASSERT_EQ(Finish(main), 0);
 
   auto all = ReadAllValues();
   EXPECT_EQ(all.size(), 34u);

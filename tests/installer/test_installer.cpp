@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include "captions.h"
 #include "cmdline.h"
 #include "instkrev.h"
 #include "responder.h"
@@ -17,14 +18,13 @@
 
 using krevtest::BoxIcon;
 using krevtest::SeenWindow;
+using namespace krevtest::captions;
 
 namespace {
 
-const char kCaption[] = "青岚拼音输入法ime安装";
 const char kSuccessText[] = "安装ime成功。";
 const char kFailureText[] = "安装ime出错！";
 const char kLayoutText[] = "青岚拼音输入法";
-const char kLayoutsKey[] = "System\\CurrentControlSet\\Control\\Keyboard Layouts";
 
 // Process starts are slow here: generous limits, only reached when something is wrong.
 const DWORD kProcessTimeout = 120000;
@@ -46,36 +46,6 @@ std::string ThisDir() {
   GetModuleFileNameA(nullptr, buf, MAX_PATH);
   std::string s = buf;
   return s.substr(0, s.find_last_of('\\') + 1);
-}
-
-std::set<std::string> LayoutKeys() { return krevtest::SubkeyNames(HKEY_LOCAL_MACHINE, kLayoutsKey); }
-
-std::string ReadString(const std::string& subkey, const char* value) {
-  HKEY key;
-  std::string path = std::string(kLayoutsKey) + "\\" + subkey;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return "<no key>";
-  char buf[512] = {0};
-  DWORD size = sizeof buf - 1, type = 0;
-  LONG r = RegQueryValueExA(key, value, nullptr, &type, reinterpret_cast<BYTE*>(buf), &size);
-  RegCloseKey(key);
-  return r == ERROR_SUCCESS && type == REG_SZ ? std::string(buf) : "<no value>";
-}
-
-// A registered layout as the input-method manager stored it.
-struct Layout {
-  std::string key, imeFile, layoutText;
-};
-
-// Layouts registered since `before`, removed again so that every run starts from the same registry.
-std::vector<Layout> TakeNewLayouts(const std::set<std::string>& before) {
-  std::vector<Layout> found;
-  for (const std::string& k : LayoutKeys()) {
-    if (before.count(k)) continue;
-    found.push_back({k, ReadString(k, "Ime File"), ReadString(k, "Layout Text")});
-    std::string path = std::string(kLayoutsKey) + "\\" + k;
-    RegDeleteKeyA(HKEY_LOCAL_MACHINE, path.c_str());
-  }
-  return found;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -115,19 +85,11 @@ TEST(InstallerCommandLine, ProgramNameIsSkippedAndOnlyLowerCaseSlashSIsSilent) {
 // ---------------------------------------------------------------------------------------------
 // In process, with the platform calls replaced where the platform cannot fail on demand.
 
-std::string g_fakeSystemDir;
-bool g_systemDirFails = false;
+using krevtest::FakeSystemDirectory;
+
 int g_installCalls = 0;
 std::string g_installedPath, g_installedText;
 HKL g_installResult = nullptr;
-
-// Behaves as GetSystemDirectoryA does for a directory of the chosen name.
-UINT WINAPI FakeSystemDirectory(LPSTR buffer, UINT size) {
-  if (g_systemDirFails) return 0;
-  if (g_fakeSystemDir.size() + 1 > size) return static_cast<UINT>(g_fakeSystemDir.size() + 1);
-  std::memcpy(buffer, g_fakeSystemDir.c_str(), g_fakeSystemDir.size() + 1);
-  return static_cast<UINT>(g_fakeSystemDir.size());
-}
 
 HKL WINAPI RecordingInstall(LPCSTR path, LPCSTR text) {
   ++g_installCalls;
@@ -140,8 +102,7 @@ class InstallerSeam : public ::testing::Test {
  protected:
   void SetUp() override {
     instkrev::InstkrevCalls.ImmInstallIMEA = RecordingInstall;
-    g_fakeSystemDir.clear();
-    g_systemDirFails = false;
+    krevtest::FakeSystemDir = {};
     g_installCalls = 0;
     g_installedPath.clear();
     g_installedText.clear();
@@ -173,7 +134,7 @@ TEST_F(InstallerSeam, MessagesShowTextCaptionAndIconOfTheOutcome) {
     SCOPED_TRACE(c.text);
     g_installResult = c.installs ? reinterpret_cast<HKL>(static_cast<UINT_PTR>(0xE0200804)) : nullptr;
     HWND owner = reinterpret_cast<HWND>(1);
-    auto box = krevtest::Expect(kCaption, [&owner](HWND dlg, SeenWindow&) {
+    auto box = krevtest::Expect(kInstallerCaption, [&owner](HWND dlg, SeenWindow&) {
       owner = GetWindow(dlg, GW_OWNER);
       return IDOK;
     });
@@ -208,14 +169,13 @@ TEST_F(InstallerSeam, SystemDirectoryThatIsMissingOrTooLongIsAFailure) {
   krevtest::ScopedCall fakeDir(instkrev::InstkrevCalls.GetSystemDirectoryA, FakeSystemDirectory);
   for (const DirCase& c : cases) {
     SCOPED_TRACE(c.what);
-    g_systemDirFails = c.fails;
-    g_fakeSystemDir = c.length ? "C:\\" + std::string(c.length - 3, 'd') : std::string();
+    krevtest::FakeSystemDir = {c.length ? "C:\\" + std::string(c.length - 3, 'd') : std::string(), c.fails};
     g_installCalls = 0;
     g_installedPath.clear();
     EXPECT_EQ(Run("/s"), c.result);
     if (c.result == 0) {
       EXPECT_EQ(g_installCalls, 1);
-      EXPECT_EQ(g_installedPath, g_fakeSystemDir + "\\vardeko.ime");
+      EXPECT_EQ(g_installedPath, krevtest::FakeSystemDir.dir + "\\vardeko.ime");
       EXPECT_EQ(g_installedPath.size(), 255u);
     } else {
       EXPECT_EQ(g_installCalls, 0) << "a shortened or unknown path was handed on";
@@ -223,8 +183,8 @@ TEST_F(InstallerSeam, SystemDirectoryThatIsMissingOrTooLongIsAFailure) {
   }
 
   // Not silent: the same failure box as a refused registration.
-  g_systemDirFails = true;
-  auto box = krevtest::ExpectBox(kCaption, IDOK);
+  krevtest::FakeSystemDir.fails = true;
+  auto box = krevtest::ExpectBox(kInstallerCaption, IDOK);
   EXPECT_EQ(Run("/S"), -2);
   SeenWindow seen = box.get();
   ASSERT_TRUE(seen.found);
@@ -246,13 +206,10 @@ struct ProcessCase {
 
 class InstallerProcess : public ::testing::Test {
  protected:
-  void SetUp() override { before_ = LayoutKeys(); }
-  void TearDown() override { TakeNewLayouts(before_); }
-
   // Runs one command line; answers the box when one is expected and returns what it showed.
   static SeenWindow RunRow(const std::string& cmdline, bool silent, long* code) {
     if (silent) return RunExpectingNoBox(cmdline, code);
-    auto box = krevtest::ExpectBox(kCaption, IDOK, kBoxTimeout);
+    auto box = krevtest::ExpectBox(kInstallerCaption, IDOK, kBoxTimeout);
     *code = krevtest::RunProcess(cmdline, kProcessTimeout);
     return box.get();
   }
@@ -262,33 +219,24 @@ class InstallerProcess : public ::testing::Test {
   static SeenWindow RunExpectingNoBox(const std::string& cmdline, long* code) {
     SeenWindow shown;
     *code = -1000;
-    STARTUPINFOA si{};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi{};
-    std::string cmd = cmdline;
-    if (!CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return shown;
-    CloseHandle(pi.hThread);
-    DWORD start = GetTickCount();
-    while (WaitForSingleObject(pi.hProcess, 50) == WAIT_TIMEOUT) {
-      if (HWND box = krevtest::FindTopWindow("#32770", kCaption, pi.dwProcessId)) {
-        krevtest::Answers(box);  // read once it has set up its texts
-        shown = krevtest::Inspect(box);
-        krevtest::PostClick(box, IDOK);
-        krevtest::WaitGone(box);
-      }
-      if (GetTickCount() - start > kProcessTimeout) {
-        TerminateProcess(pi.hProcess, 1);
-        WaitForSingleObject(pi.hProcess, 5000);
-        break;
-      }
-    }
-    DWORD exitCode = 0;
-    if (GetExitCodeProcess(pi.hProcess, &exitCode) && exitCode != STILL_ACTIVE) *code = static_cast<long>(exitCode);
-    CloseHandle(pi.hProcess);
+    krevtest::Process run(cmdline);
+    if (!run.started()) return shown;
+    krevtest::WaitFor(
+        [&] {
+          if (HWND box = krevtest::FindTopWindow("#32770", kInstallerCaption, run.pid())) {
+            krevtest::Answers(box);  // read once it has set up its texts
+            shown = krevtest::Inspect(box);
+            krevtest::PostClick(box, IDOK);
+            krevtest::WaitGone(box);
+          }
+          return !run.Running();
+        },
+        std::chrono::milliseconds(kProcessTimeout));
+    *code = run.WaitExit(std::chrono::milliseconds(0));
     return shown;
   }
 
-  std::set<std::string> before_;
+  krevtest::LayoutWatch layouts_;
 };
 
 TEST_F(InstallerProcess, CommandLineTable) {
@@ -313,16 +261,16 @@ TEST_F(InstallerProcess, CommandLineTable) {
       EXPECT_FALSE(seen.found) << "silent run showed: " << seen.text;
     } else {
       ASSERT_TRUE(seen.found) << "no message box";
-      EXPECT_EQ(seen.caption, kCaption);
+      EXPECT_EQ(seen.caption, kInstallerCaption);
       EXPECT_EQ(seen.text, kSuccessText);
       EXPECT_NE(seen.icon, BoxIcon::None);
       EXPECT_EQ(seen.buttons, std::vector<int>{IDOK});
     }
     // Each run registers the module once, under the layout text.
-    std::vector<Layout> layouts = TakeNewLayouts(before_);
+    std::vector<krevtest::Layout> layouts = layouts_.Take();
     ASSERT_EQ(layouts.size(), 1u);
     EXPECT_TRUE(EndsWithNoCase(layouts[0].imeFile, "vardeko.ime")) << layouts[0].imeFile;
-    EXPECT_EQ(layouts[0].layoutText, kLayoutText);
+    EXPECT_EQ(layouts[0].text, kLayoutText);
   }
 }
 
@@ -342,12 +290,12 @@ TEST_F(InstallerProcess, RefusedRegistrationEndsWithExitCodeMinusTwo) {
       EXPECT_FALSE(seen.found) << "silent run showed: " << seen.text;
     } else {
       ASSERT_TRUE(seen.found) << "no message box";
-      EXPECT_EQ(seen.caption, kCaption);
+      EXPECT_EQ(seen.caption, kInstallerCaption);
       EXPECT_EQ(seen.text, kFailureText);
       EXPECT_NE(seen.icon, BoxIcon::None);
       EXPECT_EQ(seen.buttons, std::vector<int>{IDOK});
     }
-    EXPECT_TRUE(TakeNewLayouts(before_).empty());
+    EXPECT_TRUE(layouts_.Take().empty());
   }
 }
 
@@ -463,7 +411,7 @@ TEST(StandinLexjoin, ShowsTheJobItWasStartedFor) {
   } cases[] = {{"", "合并用户词库"}, {" /r", "修复用户词库"}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.job);
-    auto box = krevtest::ExpectBox("青岚拼音词库工具", IDOK, kBoxTimeout);
+    auto box = krevtest::ExpectBox(kLexjoinCaption, IDOK, kBoxTimeout);
     EXPECT_EQ(krevtest::RunProcess(Quoted(exe) + c.arguments, kProcessTimeout), 0);
     SeenWindow seen = box.get();
     ASSERT_TRUE(seen.found);

@@ -7,12 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "guard.h"
 #include "seams.h"
 #include "testenv.h"
 #include "uConfig.h"
 
-using namespace settingstest;
+using namespace krevtest;
 
 namespace {
 

@@ -1,7 +1,6 @@
 // The krevset.dll stand-in as installed: its exports, its directory rules, the three user
 // word-library modes, buffer limits, word-library generation, word import and the key-scheme file.
 #include <windows.h>
-#include <shlobj.h>
 
 #include <gtest/gtest.h>
 
@@ -9,11 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "guard.h"
 #include "krevset.h"
 #include "testenv.h"
 
-using namespace settingstest;
+using namespace krevtest;
 
 namespace {
 
@@ -44,16 +42,10 @@ class Library {
   HMODULE module_;
 };
 
-std::string AppDataVardeko() {
-  char folder[MAX_PATH] = {};
-  SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, 0, folder);
-  return std::string(folder) + "\\VARDEKO\\";
-}
-
 // Makes the user data directory for the test and removes it again if it was not there.
 class UserDataDir {
  public:
-  UserDataDir() : path_(AppDataVardeko()), made_(CreateDirectoryA(path_.c_str(), nullptr) != 0) {}
+  UserDataDir() : path_(DefaultUserDataDir()), made_(CreateDirectoryA(path_.c_str(), nullptr) != 0) {}
   ~UserDataDir() {
     if (made_) RemoveDirectoryA(path_.c_str());
   }
@@ -84,7 +76,7 @@ TEST_F(KrevsetTest, DirectoriesAndDefinitionFiles) {
   EXPECT_TRUE(ok);
   const std::string data = lib_.Path("krevGetUserDataPath", &ok);
   EXPECT_TRUE(ok);
-  EXPECT_EQ(AppDataVardeko(), data);
+  EXPECT_EQ(DefaultUserDataDir(), data);
   EXPECT_EQ(data + "punctdef.ini", lib_.Path("krevGetChnsymPath"));
   EXPECT_EQ(data + "vardekosp.ini", lib_.Path("krevGetSpdefPath"));
   EXPECT_EQ(data + "phrasedef.ini", lib_.Path("krevGetSpewordsPath"));
@@ -116,7 +108,7 @@ TEST_F(KrevsetTest, UserWordlibByTheThreeModes) {
     std::string path = lib_.Path("krevGetUserWordlibPath", &ok);
     EXPECT_TRUE(ok);
     if (k.expected == 0) {
-      EXPECT_EQ(AppDataVardeko() + "perlex.dat", path);
+      EXPECT_EQ(DefaultUserDataDir() + "perlex.dat", path);
     }
     if (k.expected == 1) {
       EXPECT_EQ(0, _stricmp((krevtest::InstallDir() + "perlex.dat").c_str(), path.c_str())) << path;
@@ -149,7 +141,7 @@ TEST_F(KrevsetTest, PathThatWouldOverflowTheBufferFails) {
   // Longer than the system's path limit the value is taken as absent, as the backup program does.
   WriteText(HKEY_CURRENT_USER, "用户词库文件", "C:\\" + std::string(300, 'c'));
   bool ok = false;
-  EXPECT_EQ(AppDataVardeko() + "perlex.dat", lib_.Path("krevGetUserWordlibPath", &ok));
+  EXPECT_EQ(DefaultUserDataDir() + "perlex.dat", lib_.Path("krevGetUserWordlibPath", &ok));
   EXPECT_TRUE(ok);
 }
 
@@ -214,7 +206,7 @@ TEST_F(KrevsetTest, GenerateFailsWithoutTheSystemLibrary) {
 // directory that the test itself made is removed.
 class AbsentUserDataDir {
  public:
-  AbsentUserDataDir() : path_(AppDataVardeko()), bare_(path_.substr(0, path_.size() - 1)), aside_(bare_ + ".krevtest") {
+  AbsentUserDataDir() : path_(DefaultUserDataDir()), bare_(path_.substr(0, path_.size() - 1)), aside_(bare_ + ".krevtest") {
     if (GetFileAttributesA(bare_.c_str()) != INVALID_FILE_ATTRIBUTES)
       moved_ = MoveFileA(bare_.c_str(), aside_.c_str()) != 0;
     absent_ = GetFileAttributesA(bare_.c_str()) == INVALID_FILE_ATTRIBUTES;

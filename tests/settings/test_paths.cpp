@@ -35,15 +35,6 @@ KREVBOOL __stdcall Scripted(char* buffer) {
   return s.result;
 }
 
-std::string g_systemDir;
-bool g_systemWrites = true;
-UINT WINAPI ScriptedSystemDir(LPSTR buffer, UINT size) {
-  if (!g_systemWrites) return 0;
-  memcpy(buffer, g_systemDir.c_str(), g_systemDir.size() + 1);
-  (void)size;
-  return UINT(g_systemDir.size());
-}
-
 class PathsTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -51,9 +42,8 @@ class PathsTest : public ::testing::Test {
       g_script[i].clear();
       g_seen[i].clear();
     }
-    g_systemDir = "C:\\WINDOWS\\system32";
-    g_systemWrites = true;
-    KrevConfigCalls.GetSystemDirectoryA = ScriptedSystemDir;
+    krevtest::FakeSystemDir = {"C:\\WINDOWS\\system32"};
+    KrevConfigCalls.GetSystemDirectoryA = krevtest::FakeSystemDirectory;
     KrevConfigCalls.krevGetVardekoPath = Scripted<0>;
     KrevConfigCalls.krevGetUserDataPath = Scripted<1>;
     KrevConfigCalls.krevGetUserWordlibPath = Scripted<2>;
@@ -96,7 +86,7 @@ TEST_F(PathsTest, LaterFailureKeepsTheEarlierPath) {
   TKrevConfig c;
   EXPECT_EQ("D:\\lex\\perlex.dat", c.FUserWordlibPath);
   EXPECT_EQ("", c.FSpdefPath);
-  g_systemDir = "E:\\sys";
+  krevtest::FakeSystemDir.dir = "E:\\sys";
   c.ReadPaths();
   EXPECT_EQ("D:\\lex\\perlex.dat", c.FUserWordlibPath);
   EXPECT_EQ("D:\\sp.ini", c.FSpdefPath);
@@ -130,7 +120,7 @@ TEST_F(PathsTest, FullBufferWithoutZeroIsCutAtItsEnd) {
 }
 
 TEST_F(PathsTest, SystemDirectoryThatWritesNothing) {
-  g_systemWrites = false;
+  krevtest::FakeSystemDir.fails = true;
   TKrevConfig c;
   EXPECT_EQ("\\kvengine.dll", c.FEnginePath);
   EXPECT_EQ("\\vardeko.ime", c.FImePath);

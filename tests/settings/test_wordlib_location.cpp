@@ -4,7 +4,6 @@
 // library names while LexVault backs up and restores the file it finds itself. The settings model's
 // derived word-library mode is read for every state too.
 #include <windows.h>
-#include <shlobj.h>
 
 #include <gtest/gtest.h>
 
@@ -12,13 +11,12 @@
 #include <string>
 #include <vector>
 
-#include "guard.h"
 #include "krevset.h"
 #include "locations.h"
 #include "testenv.h"
 #include "uConfig.h"
 
-using namespace settingstest;
+using namespace krevtest;
 
 namespace {
 
@@ -31,11 +29,7 @@ const char kShellFolders[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Expl
 
 // A stored registry value: its type and its bytes exactly as stored (texts with or without their
 // zero byte), or no value at all.
-struct Stored {
-  bool present = false;
-  DWORD type = REG_NONE;
-  std::string bytes;
-};
+using Stored = RawValue;
 Stored Absent() { return Stored(); }
 Stored Raw(DWORD type, const std::string& bytes) { return {true, type, bytes}; }
 Stored Sz(const std::string& text) { return Raw(REG_SZ, text + std::string(1, '\0')); }
@@ -54,55 +48,17 @@ enum class Keys {
 // User Shell Folders. The shell writes the folder it found to Shell Folders; both are put back.
 class AppDataFolder {
  public:
-  AppDataFolder() : user_(Take(kUserShellFolders)), shell_(Take(kShellFolders)) {}
-  ~AppDataFolder() { Restore(); }
-  AppDataFolder(const AppDataFolder&) = delete;
-  AppDataFolder& operator=(const AppDataFolder&) = delete;
-
   void Set(const std::string& folder) {
-    HKEY key;
-    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_CURRENT_USER, kUserShellFolders, 0, KEY_ALL_ACCESS, &key));
-    EXPECT_EQ(ERROR_SUCCESS, RegSetValueExA(key, "AppData", 0, REG_EXPAND_SZ,
-                                            reinterpret_cast<const BYTE*>(folder.c_str()), DWORD(folder.size() + 1)));
-    RegCloseKey(key);
+    WriteRaw(HKEY_CURRENT_USER, kUserShellFolders, "AppData", REG_EXPAND_SZ, folder + std::string(1, '\0'));
   }
   void Restore() {
-    Put(user_);
-    Put(shell_);
+    user_.Restore();
+    shell_.Restore();
   }
 
  private:
-  struct Entry {
-    const char* path;
-    bool had = false;
-    DWORD type = REG_NONE;
-    std::string bytes;
-  };
-  static Entry Take(const char* path) {
-    Entry e;
-    e.path = path;
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return e;
-    BYTE data[1024];
-    DWORD size = sizeof data;
-    if (RegQueryValueExA(key, "AppData", nullptr, &e.type, data, &size) == ERROR_SUCCESS) {
-      e.had = true;
-      e.bytes.assign(reinterpret_cast<char*>(data), size);
-    }
-    RegCloseKey(key);
-    return e;
-  }
-  static void Put(const Entry& e) {
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, e.path, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return;
-    if (e.had) {
-      RegSetValueExA(key, "AppData", 0, e.type, reinterpret_cast<const BYTE*>(e.bytes.data()), DWORD(e.bytes.size()));
-    } else {
-      RegDeleteValueA(key, "AppData");
-    }
-    RegCloseKey(key);
-  }
-  Entry user_, shell_;
+  ValueGuard user_{HKEY_CURRENT_USER, kUserShellFolders, "AppData"};
+  ValueGuard shell_{HKEY_CURRENT_USER, kShellFolders, "AppData"};
 };
 
 struct Row {
@@ -129,7 +85,7 @@ class WordlibLocationTest : public ::testing::Test {
   }
 
   static void Write(HKEY root, const char* name, const Stored& v) {
-    if (v.present) WriteRaw(root, name, v.type, v.bytes);
+    if (v.found) WriteRaw(root, name, v.type, v.data);
   }
 
   static void Prepare(const Row& r) {
@@ -219,16 +175,10 @@ class WordlibLocationTest : public ::testing::Test {
   AppDataFolder appData_;
 };
 
-std::string AppDataVardeko() {
-  char folder[MAX_PATH] = {};
-  SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, 0, folder);
-  return std::string(folder) + "\\VARDEKO\\";
-}
-
 std::string Bytes(const char* text, size_t n) { return std::string(text, n); }
 
 TEST_F(WordlibLocationTest, BothNameTheSameWordLibraryForEveryRegistryState) {
-  const std::string user = AppDataVardeko() + "perlex.dat";
+  const std::string user = DefaultUserDataDir() + "perlex.dat";
   const std::string machine = krevtest::InstallDir() + "perlex.dat";
   const std::string mine = "D:\\其他\\my lib.dat";
   const Stored one = Raw(REG_DWORD, Dword(1));

@@ -5,8 +5,6 @@
 
 namespace krevtest {
 
-namespace {
-
 std::string WindowText(HWND h) {
   int n = GetWindowTextLengthA(h);
   std::string s(n + 1, '\0');
@@ -20,6 +18,8 @@ std::string ClassOf(HWND h) {
   GetClassNameA(h, buf, sizeof buf);
   return buf;
 }
+
+namespace {
 
 BoxIcon IconOf(HICON icon) {
   if (!icon) return BoxIcon::None;

@@ -66,6 +66,10 @@ std::future<SeenWindow> ExpectBox(const std::string& caption, int id,
 std::future<SeenWindow> ExpectFileDialog(const std::string& caption, const std::string& name,
                                          std::chrono::milliseconds timeout = std::chrono::seconds(15));
 
+// A window's caption or text, and its class name.
+std::string WindowText(HWND h);
+std::string ClassOf(HWND h);
+
 // What a window of the given top-level dialog shows right now.
 SeenWindow Inspect(HWND dlg);
 

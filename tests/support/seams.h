@@ -14,7 +14,14 @@
 //
 // and the real function is back when the scope ends, also when an assertion failed on the way. A
 // fixture that replaces several calls holds a ScopedCalls of the struct and then sets them.
+//
+// Stand-ins that several programs' seams share are here too.
 #pragma once
+
+#include <windows.h>
+
+#include <cstring>
+#include <string>
 
 namespace krevtest {
 
@@ -44,5 +51,26 @@ class ScopedCalls {
   Calls& calls_;
   Calls saved_;
 };
+
+// The system directory as FakeSystemDirectory gives it, set by each test that uses it.
+struct SystemDirectoryScript {
+  std::string dir;     // without a trailing backslash, as the platform gives it
+  bool fails = false;  // the call fails: it returns 0 and writes nothing
+};
+inline SystemDirectoryScript FakeSystemDir;
+
+// GetSystemDirectoryA for a system directory of the test's choosing (FakeSystemDir), for every
+// program's `GetSystemDirectoryA` seam. Like the platform it writes the folder with its zero byte
+// and returns its length when it fits `size`, and otherwise writes nothing and returns the size a
+// buffer needs:
+//   krevtest::FakeSystemDir = {"C:\\" + std::string(240, 'w')};
+//   krevtest::ScopedCall dir(LexVaultCalls.GetSystemDirectoryA, krevtest::FakeSystemDirectory);
+inline UINT WINAPI FakeSystemDirectory(LPSTR buffer, UINT size) {
+  const std::string& dir = FakeSystemDir.dir;
+  if (FakeSystemDir.fails) return 0;
+  if (dir.size() + 1 > size) return static_cast<UINT>(dir.size() + 1);
+  std::memcpy(buffer, dir.c_str(), dir.size() + 1);
+  return static_cast<UINT>(dir.size());
+}
 
 }  // namespace krevtest

@@ -1,6 +1,6 @@
 #include "testenv.h"
 
-#include <shlwapi.h>
+#include <shlobj.h>
 
 namespace krevtest {
 
@@ -14,41 +14,12 @@ std::string SystemDir() {
 
 std::string InstallDir() { return SystemDir() + "IME\\VARDEKO\\"; }
 
-namespace {
-
-void DeleteTreeKey(HKEY root, const char* path) {
-  HKEY key;
-  if (RegOpenKeyExA(root, path, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return;
-  char name[512];
-  for (;;) {
-    DWORD len = sizeof name;
-    if (RegEnumKeyExA(key, 0, name, &len, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-    std::string sub = std::string(path) + "\\" + name;
-    DeleteTreeKey(root, sub.c_str());
-  }
-  RegCloseKey(key);
-  RegDeleteKeyA(root, path);
-}
-
-}  // namespace
-
-void DeleteSettingsKeys() {
-  DeleteTreeKey(HKEY_CURRENT_USER, "Software\\Brennholt\\Vardeko\\3.0");
-  DeleteTreeKey(HKEY_LOCAL_MACHINE, "Software\\Brennholt\\Vardeko\\3.0");
-}
-
-std::set<std::string> SubkeyNames(HKEY root, const char* path) {
-  std::set<std::string> names;
-  HKEY key;
-  if (RegOpenKeyExA(root, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return names;
-  char name[256];
-  for (DWORD i = 0;; ++i) {
-    DWORD len = sizeof name;
-    if (RegEnumKeyExA(key, i, name, &len, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-    names.insert(name);
-  }
-  RegCloseKey(key);
-  return names;
+std::string DefaultUserDataDir() {
+  char buf[MAX_PATH] = {0};
+  SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, 0, buf);
+  std::string s = buf;
+  if (!s.empty() && s.back() != '\\') s += '\\';
+  return s + "VARDEKO\\";
 }
 
 ScratchDir::ScratchDir(const std::string& hint) {
@@ -66,6 +37,15 @@ ScratchDir::ScratchDir(const std::string& hint) {
 }
 
 ScratchDir::~ScratchDir() { RemoveTree(path_); }
+
+CurrentDirectory::CurrentDirectory(const std::string& dir) {
+  char buf[MAX_PATH] = {0};
+  GetCurrentDirectoryA(MAX_PATH, buf);
+  old_ = buf;
+  ok_ = SetCurrentDirectoryA(dir.c_str()) != FALSE;
+}
+
+CurrentDirectory::~CurrentDirectory() { SetCurrentDirectoryA(old_.c_str()); }
 
 bool FileExists(const std::string& path) {
   DWORD a = GetFileAttributesA(path.c_str());
@@ -119,23 +99,48 @@ void RemoveTree(const std::string& path) {
   RemoveDirectoryA(dir.c_str());
 }
 
-long RunProcess(const std::string& cmdline, DWORD timeoutMs) {
+Process::Process(const std::string& cmdline, const std::string& dir) : cmdline_(cmdline) {
   STARTUPINFOA si{};
   si.cb = sizeof si;
   PROCESS_INFORMATION pi{};
   std::string cmd = cmdline;
-  if (!CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return -1000;
-  CloseHandle(pi.hThread);
-  long code = -1000;
-  if (WaitForSingleObject(pi.hProcess, timeoutMs) == WAIT_OBJECT_0) {
-    DWORD c = 0;
-    GetExitCodeProcess(pi.hProcess, &c);
-    code = static_cast<long>(c);
-  } else {
-    TerminateProcess(pi.hProcess, 1);
+  if (CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, dir.empty() ? nullptr : dir.c_str(), &si,
+                     &pi)) {
+    CloseHandle(pi.hThread);
+    process_ = pi.hProcess;
+    pid_ = pi.dwProcessId;
   }
-  CloseHandle(pi.hProcess);
-  return code;
+}
+
+Process::Process(HWND h) {
+  if (h) GetWindowThreadProcessId(h, &pid_);
+  if (pid_) process_ = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION | PROCESS_TERMINATE, FALSE, pid_);
+}
+
+Process::~Process() {
+  if (!process_) return;
+  if (Running()) Kill();
+  CloseHandle(process_);
+}
+
+bool Process::Running() const { return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT; }
+
+long Process::WaitExit(std::chrono::milliseconds timeout) {
+  if (!process_) return -1000;
+  if (WaitForSingleObject(process_, static_cast<DWORD>(timeout.count())) != WAIT_OBJECT_0) return -1000;
+  DWORD code = 0;
+  GetExitCodeProcess(process_, &code);
+  return static_cast<long>(code);
+}
+
+void Process::Kill() {
+  if (!process_) return;
+  TerminateProcess(process_, 1000);
+  WaitForSingleObject(process_, 10000);
+}
+
+long RunProcess(const std::string& cmdline, DWORD timeoutMs) {
+  return Process(cmdline).WaitExit(std::chrono::milliseconds(timeoutMs));
 }
 
 FileGuard::FileGuard(std::vector<std::string> paths) {

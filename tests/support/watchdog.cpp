@@ -22,12 +22,6 @@ std::string StoredText(HWND h) {
   return a;
 }
 
-std::string ClassOf(HWND h) {
-  char buf[64] = {0};
-  GetClassNameA(h, buf, sizeof buf);
-  return buf;
-}
-
 BOOL CALLBACK CollectTop(HWND h, LPARAM lp) {
   reinterpret_cast<std::vector<HWND>*>(lp)->push_back(h);
   return TRUE;

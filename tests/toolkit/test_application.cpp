@@ -16,17 +16,7 @@ using krevtest::PumpUntil;
 
 namespace {
 
-std::string WindowText(HWND h) {
-  char buf[256] = {0};
-  GetWindowTextA(h, buf, sizeof buf);
-  return buf;
-}
-
-std::string WindowClass(HWND h) {
-  char buf[64] = {0};
-  GetClassNameA(h, buf, sizeof buf);
-  return buf;
-}
+using krevtest::WindowText;
 
 // The shell's rule for a task-bar button: a visible window that is not a tool window and either
 // has no owner or asks for a button.
@@ -116,7 +106,7 @@ class ApplicationWindow : public ::testing::Test {
 
 TEST_F(ApplicationWindow, CarriesTheTitleAndOwnsEveryForm) {
   ASSERT_NE(app(), nullptr);
-  EXPECT_EQ(WindowClass(app()), "TApplication");
+  EXPECT_EQ(krevtest::ClassOf(app()), "TApplication");
   EXPECT_EQ(WindowText(app()), "青岚拼音输入法－测试");
   Application.SetTitle("青岚拼音输入法－配置向导");
   EXPECT_EQ(WindowText(app()), "青岚拼音输入法－配置向导");

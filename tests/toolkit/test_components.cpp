@@ -16,12 +16,7 @@
 
 namespace {
 
-std::string WindowClass(HWND h) {
-  char buf[64] = {0};
-  GetClassNameA(h, buf, sizeof buf);
-  return buf;
-}
-
+using krevtest::ClassOf;
 // A form made as the programs make theirs (Application.CreateForm): one of the program's forms,
 // its main form when it is the first.
 template <class F>
@@ -71,9 +66,9 @@ TEST(ToolkitComponents, NamesAreOnTheWindows) {
 TEST(ToolkitComponents, ClassNamesAndTheContainerWalk) {
   PagesForm f;
   EXPECT_STREQ(f.scbxSetting.ClassName(), "TScrollBox");
-  EXPECT_EQ(WindowClass(f.scbxSetting.Handle()), "TScrollBox");
+  EXPECT_EQ(ClassOf(f.scbxSetting.Handle()), "TScrollBox");
   EXPECT_STREQ(f.pnlCapSetting.ClassName(), "TPanel");
-  EXPECT_EQ(WindowClass(f.pnlCapSetting.Handle()), "TPanel");
+  EXPECT_EQ(ClassOf(f.pnlCapSetting.Handle()), "TPanel");
   EXPECT_STREQ(f.gbx52Int.ClassName(), "TGroupBox");
   EXPECT_STREQ(f.chkICW.ClassName(), "TCheckBox");
   EXPECT_STREQ(f.ClassName(), "TPagesForm");
@@ -165,7 +160,7 @@ TEST(ToolkitComponents, PageControlWithHiddenTabs) {
   for (TTabSheet& p : pages) p.Build(&pgctl, {});
   chk.Build(&pages[1], {72, 120, 200, 17}, "我将使用标准的普通话读音");
 
-  EXPECT_EQ(WindowClass(pgctl.Handle()), "TPageControl");
+  EXPECT_EQ(ClassOf(pgctl.Handle()), "TPageControl");
   EXPECT_EQ(pgctl.PageCount(), 3);
   EXPECT_EQ(pgctl.ActivePageIndex(), 0);
   // No tab strip: every page covers the whole control.
