@@ -402,9 +402,10 @@ void Close(HWND top) {
 
 // ---- pictures
 
-bool CaptureWindow(HWND h, const std::string& bmpPath) {
-  RECT r;
-  if (!h || !GetWindowRect(h, &r)) return false;
+namespace {
+
+// The screen's pixels under `r`, bottom-up 24-bit rows as a BMP file holds them.
+bool ReadScreen(const RECT& r, std::string* bits) {
   int w = r.right - r.left, ht = r.bottom - r.top;
   if (w <= 0 || ht <= 0) return false;
   HDC screen = GetDC(nullptr);
@@ -416,8 +417,8 @@ bool CaptureWindow(HWND h, const std::string& bmpPath) {
   bi.bmiHeader.biPlanes = 1;
   bi.bmiHeader.biBitCount = 24;
   bi.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  HBITMAP bmp = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  void* pixels = nullptr;
+  HBITMAP bmp = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &pixels, nullptr, 0);
   bool ok = false;
   if (bmp) {
     HGDIOBJ old = SelectObject(mem, bmp);
@@ -427,20 +428,51 @@ bool CaptureWindow(HWND h, const std::string& bmpPath) {
   }
   if (ok) {
     DWORD stride = (static_cast<DWORD>(w) * 3 + 3) & ~3u;
-    DWORD size = stride * static_cast<DWORD>(ht);
-    BITMAPFILEHEADER fh{};
-    fh.bfType = 0x4D42;
-    fh.bfOffBits = sizeof fh + sizeof bi.bmiHeader;
-    fh.bfSize = fh.bfOffBits + size;
-    FILE* f = std::fopen(bmpPath.c_str(), "wb");
-    ok = f && std::fwrite(&fh, sizeof fh, 1, f) == 1 && std::fwrite(&bi.bmiHeader, sizeof bi.bmiHeader, 1, f) == 1 &&
-         std::fwrite(bits, size, 1, f) == 1;
-    if (f && std::fclose(f) != 0) ok = false;
+    bits->assign(static_cast<const char*>(pixels), stride * static_cast<DWORD>(ht));
   }
   if (bmp) DeleteObject(bmp);
   DeleteDC(mem);
   ReleaseDC(nullptr, screen);
   return ok;
+}
+
+bool WriteBmp(const std::string& path, const RECT& r, const std::string& bits) {
+  BITMAPINFOHEADER ih{};
+  ih.biSize = sizeof ih;
+  ih.biWidth = r.right - r.left;
+  ih.biHeight = r.bottom - r.top;
+  ih.biPlanes = 1;
+  ih.biBitCount = 24;
+  ih.biCompression = BI_RGB;
+  BITMAPFILEHEADER fh{};
+  fh.bfType = 0x4D42;
+  fh.bfOffBits = sizeof fh + sizeof ih;
+  fh.bfSize = fh.bfOffBits + static_cast<DWORD>(bits.size());
+  FILE* f = std::fopen(path.c_str(), "wb");
+  bool ok = f && std::fwrite(&fh, sizeof fh, 1, f) == 1 && std::fwrite(&ih, sizeof ih, 1, f) == 1 &&
+            std::fwrite(bits.data(), bits.size(), 1, f) == 1;
+  if (f && std::fclose(f) != 0) ok = false;
+  return ok;
+}
+
+}  // namespace
+
+bool CaptureWindow(HWND h, const std::string& bmpPath) {
+  // The screen shows a window once its thread has painted it and handed the result to the display,
+  // which it does before it waits for messages again. So each reading of the screen follows an
+  // answer from that thread (it came back to its message loop, past what painting was due), and the
+  // picture is taken when three readings in a row agree.
+  constexpr int kAgreeing = 3;
+  RECT r{};
+  std::string last, now;
+  int agreeing = 0;
+  bool settled = WaitUntil([&] {
+    if (!IsWindow(h) || !GetWindowRect(h, &r) || !krevtest::Answers(h) || !ReadScreen(r, &now)) return false;
+    agreeing = (now == last) ? agreeing + 1 : 1;
+    last.swap(now);
+    return agreeing >= kAgreeing;
+  });
+  return settled && WriteBmp(bmpPath, r, last);
 }
 
 }  // namespace krevdrv

@@ -86,7 +86,8 @@ bool SelectTreeItem(HWND tree, const std::string& text);
 // Closes a top-level window as its close box would.
 void Close(HWND top);
 
-// Saves the screen content of window `h` (and what lies over it) as a 24-bit BMP file.
+// Saves the screen content of window `h` (and what lies over it) as a 24-bit BMP file, once the
+// window has painted and its picture holds still.
 bool CaptureWindow(HWND h, const std::string& bmpPath);
 
 }  // namespace krevdrv

@@ -19,10 +19,6 @@ std::string out;
 int failures = 0;
 
 void Shot(HWND h, const char* name) {
-  // A picture script, not a test: it checks nothing, so a pause costs time only, never a result.
-  // What the screen shows of a window is the X server's copy, which follows the program's painting
-  // with no state that can be asked for from here; painting under emulation is slow.
-  Sleep(1200);
   std::string path = out + name + ".bmp";
   if (!h || !CaptureWindow(h, path)) {
     std::fprintf(stderr, "shots: %s not taken\n", name);

@@ -11,6 +11,7 @@
 
 #include "Toolkit.h"
 #include "responder.h"
+#include "wait.h"
 
 using krevtest::PumpUntil;
 
@@ -193,12 +194,9 @@ TEST_F(ApplicationWindow, ModalFormSurvivesMinimiseAndRestore) {
   // Everything is posted, as the task bar does: a thread that sent to a form whose modal loop had
   // ended would wait for ever.
   std::thread person([&] {
+    // Gives up as soon as the test has ended without it.
     auto waitFor = [&](const std::function<bool()>& state) {
-      for (int i = 0; i < 1500 && !done; ++i) {
-        if (state()) return true;
-        Sleep(10);
-      }
-      return false;
+      return krevtest::WaitFor([&] { return done || state(); }) && !done;
     };
     if (waitFor([&] { return IsWindowVisible(prompt.Handle()) != FALSE; })) {
       step = 1;
