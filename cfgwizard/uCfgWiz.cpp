@@ -297,10 +297,11 @@ TButton* TfrmMain::PageDefaultButton(int page) {
 }
 
 void TfrmMain::ShowPage(int page) {
-  pgctlMain.SetActivePageIndex(page);
-  // Each page has its own default button; on the advice page Enter goes on with "继续", and
-  // "退出" only wears the default look as well (made default, it would take Enter over).
+  // Each page has its own default button, named before the page comes to front: a page of
+  // buttons only takes the focus at it. On the advice page Enter goes on with "继续", and "退出"
+  // only wears the default look as well (made default, it would take Enter over).
   SetDefaultButton(PageDefaultButton(page));
+  pgctlMain.SetActivePageIndex(page);
   if (page == wpAdvice) SendMessageA(btnQuit.Handle(), BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
 }
 

@@ -103,15 +103,26 @@ void TApplication::Minimize() {
   if (!handle_ || IsIconic(handle_)) return;
   UpdateVisible();
   ShowWindow(handle_, SW_MINIMIZE);
-  // The system hides the windows an iconic window owns; said once more for a system that does not.
-  ShowOwnedPopups(handle_, FALSE);
+  FollowIcon();
 }
 
 void TApplication::Restore() {
-  if (!handle_ || !IsIconic(handle_)) return;
-  ShowWindow(handle_, SW_RESTORE);
-  ShowOwnedPopups(handle_, TRUE);
-  ActivateTarget();
+  if (!handle_) return;
+  if (IsIconic(handle_)) ShowWindow(handle_, SW_RESTORE);
+  FollowIcon();
+}
+
+void TApplication::FollowIcon() {
+  // However the application window became iconic or came back (its system commands, ShowWindow
+  // from a shell or a test, the task bar), the forms follow it: hidden with it, shown again with
+  // it, the form in use activated with the focus where it was.
+  bool iconic = IsIconic(handle_) != FALSE;
+  if (iconic == formsHidden_) return;
+  formsHidden_ = iconic;
+  // The system hides the windows an iconic window owns only on some systems; this hides them on
+  // every one, and shows again only those that it hid.
+  ShowOwnedPopups(handle_, iconic ? FALSE : TRUE);
+  if (!iconic) PostMessageA(handle_, kActivateForm, 1, 0);
 }
 
 HWND TApplication::ActivationTarget() const {
@@ -145,12 +156,19 @@ LRESULT TApplication::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
           break;
       }
       break;
+    case WM_WINDOWPOSCHANGED: {
+      LRESULT r = DefWindowProcA(handle_, msg, wp, lp);
+      FollowIcon();
+      return r;
+    }
     case WM_ACTIVATE:
-      // The window itself is never used: activation passes on to the form in use.
+      // The window itself is never used: activation passes on to the form in use. A program that
+      // is minimised stays so (its forms hidden) until it is restored.
       if (LOWORD(wp) != WA_INACTIVE && !IsIconic(handle_)) PostMessageA(handle_, kActivateForm, 0, 0);
       break;
     case kActivateForm:
-      if (GetActiveWindow() == handle_) ActivateTarget();
+      // wp 1: the program was just restored, whichever window is active now.
+      if (!IsIconic(handle_) && (wp == 1 || GetActiveWindow() == handle_)) ActivateTarget();
       return 0;
     case WM_CLOSE: {
       // Closing the program from its task-bar button closes the form in use as its close box
@@ -198,7 +216,7 @@ void TApplication::PopModal(TForm* form) {
 void TApplication::DispatchOne(MSG& msg) {
   HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
   auto* form = root ? dynamic_cast<TForm*>(TControl::FromHandle(root)) : nullptr;
-  if (form && (form->DialogKey(msg) || IsDialogMessageA(root, &msg))) return;
+  if (form && form->DialogKey(msg)) return;
   TranslateMessage(&msg);
   DispatchMessageA(&msg);
 }

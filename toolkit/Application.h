@@ -40,7 +40,8 @@ class TApplication {
   int Run();
   // Handles the messages waiting in the queue and returns.
   void ProcessMessages();
-  // Runs one message through the forms' keyboard handling (Tab, Enter, Esc) and dispatches it.
+  // Runs one message through the form's keyboard handling (Tab, the arrows, Enter, Esc,
+  // mnemonics) and translates and dispatches what that leaves.
   void DispatchOne(MSG& msg);
 
   // A modal message box over the program: the text, the caption, the MB_ flags; returns IDOK, IDYES...
@@ -54,10 +55,12 @@ class TApplication {
   friend LRESULT CALLBACK ApplicationWndProc(HWND, UINT, WPARAM, LPARAM);
 
   // Minimising a form minimises the program: the application window goes to the task bar and the
-  // forms are hidden with it. Restoring it (its task-bar button or system menu) shows them again
-  // and activates the form in use.
+  // forms are hidden with it. Restoring it (its task-bar button, its system menu, ShowWindow)
+  // shows them again and activates the form in use.
   void Minimize();
   void Restore();
+  // Hides or shows the forms as the application window became iconic or came back.
+  void FollowIcon();
   // Shows the task-bar button while the main form is shown, hides it otherwise; the button takes
   // the main form's icons. TForm::Show calls it; Terminate hides the button.
   void UpdateVisible();
@@ -86,6 +89,7 @@ class TApplication {
   bool initialized_ = false;
   bool terminated_ = false;
   bool running_ = false;
+  bool formsHidden_ = false;  // hidden with the iconic application window
   HWND handle_ = nullptr;
 
   void CreateHandle();

@@ -5,6 +5,7 @@
 
 #include "Application.h"
 #include "Error.h"
+#include "Form.h"
 #include "Screen.h"
 #include "ScrollBox.h"
 
@@ -178,14 +179,36 @@ bool TControl::Visible() const {
   return handle_ && (GetWindowLongA(handle_, GWL_STYLE) & WS_VISIBLE) != 0;
 }
 
+bool TControl::HoldsFocus() const {
+  HWND focus = GetFocus();
+  return handle_ && focus && (focus == handle_ || IsChild(handle_, focus));
+}
+
+TForm* TControl::OwnerForm() const {
+  return handle_ ? dynamic_cast<TForm*>(FromHandle(GetAncestor(handle_, GA_ROOT))) : nullptr;
+}
+
+void TControl::LeaveReach(const std::function<void()>& change) {
+  // The system drops the focus of a disabled window, and leaves it on a hidden one.
+  bool had = HoldsFocus();
+  change();
+  if (!had) return;
+  TForm* form = OwnerForm();
+  if (form && form != this) form->Refocus(handle_, nullptr);
+}
+
 void TControl::SetVisible(bool visible) {
-  if (handle_) ShowWindow(handle_, visible ? SW_SHOWNA : SW_HIDE);
+  if (!handle_) return;
+  if (visible) ShowWindow(handle_, SW_SHOWNA);
+  else LeaveReach([this] { ShowWindow(handle_, SW_HIDE); });
 }
 
 bool TControl::Enabled() const { return handle_ && IsWindowEnabled(handle_); }
 
 void TControl::SetEnabled(bool enabled) {
-  if (handle_) EnableWindow(handle_, enabled ? TRUE : FALSE);
+  if (!handle_) return;
+  if (enabled) EnableWindow(handle_, TRUE);
+  else LeaveReach([this] { EnableWindow(handle_, FALSE); });
 }
 
 std::string TControl::Caption() const {
@@ -248,6 +271,8 @@ void TControl::BringToFront() {
   if (!handle_) return;
   SetWindowPos(handle_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   RedrawWindow(handle_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+  // A page brought to front covers the one the focus may be on.
+  if (TForm* form = OwnerForm()) form->KeepFocusReachable(handle_);
 }
 
 bool TControl::IsFront() const {
@@ -472,6 +497,8 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
 // ---- finding components from outside
 
 std::string WindowComponentName(HWND hwnd) {
+  // A component of this process knows its name as it was given.
+  if (TControl* c = TControl::FromHandle(hwnd)) return c->Name();
   auto atom = static_cast<ATOM>(reinterpret_cast<UINT_PTR>(GetPropA(hwnd, kNameProp)));
   if (!atom) return std::string();
   char buf[256] = {0};
@@ -488,7 +515,7 @@ struct FindName {
 
 BOOL CALLBACK FindChildProc(HWND h, LPARAM lp) {
   auto* f = reinterpret_cast<FindName*>(lp);
-  if (WindowComponentName(h) == *f->name) {
+  if (SameComponentName(WindowComponentName(h), *f->name)) {
     f->found = h;
     return FALSE;
   }
@@ -503,10 +530,22 @@ BOOL CALLBACK FindTopProc(HWND h, LPARAM lp) {
 
 }  // namespace
 
+bool SameComponentName(const std::string& a, const std::string& b) {
+  // Names are ASCII; CompareStringA would take GBK rules for what is plain letter case.
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    unsigned char x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
+    if (x >= 'A' && x <= 'Z') x = static_cast<unsigned char>(x - 'A' + 'a');
+    if (y >= 'A' && y <= 'Z') y = static_cast<unsigned char>(y - 'A' + 'a');
+    if (x != y) return false;
+  }
+  return true;
+}
+
 HWND FindNamedWindow(HWND root, const std::string& name) {
   FindName f{&name, nullptr};
   if (root) {
-    if (WindowComponentName(root) == name) return root;
+    if (SameComponentName(WindowComponentName(root), name)) return root;
     EnumChildWindows(root, FindChildProc, reinterpret_cast<LPARAM>(&f));
   } else {
     EnumWindows(FindTopProc, reinterpret_cast<LPARAM>(&f));

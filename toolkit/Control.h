@@ -12,6 +12,7 @@
 
 #include "Graphics.h"
 
+class TForm;
 class TWinControl;
 
 // The sender of an event.
@@ -140,10 +141,17 @@ class TControl : public TObject {
  private:
   friend class TApplication;  // finds the form of a message
   friend class TForm;         // presses its buttons
+  friend std::string WindowComponentName(HWND hwnd);
 
   void SetVisible(bool visible);
   // The component of a window made by the toolkit, or nullptr.
   static TControl* FromHandle(HWND hwnd);
+  // Whether the focus is on this control or inside it; the form it lies on.
+  bool HoldsFocus() const;
+  TForm* OwnerForm() const;
+  // Runs `change` (hiding or disabling this control); a focus it held moves on to a control the
+  // user can reach.
+  void LeaveReach(const std::function<void()>& change);
 };
 
 // A component that holds others: forms, panels, group boxes, scroll boxes, pages.
@@ -175,7 +183,12 @@ class TWinControl : public TControl {
 void RegisterToolkitClass(const char* name, UINT style = CS_DBLCLKS);
 
 // The first window at or below `root` (nullptr: every top-level window) whose "KrevName" property
-// names `name`; works for windows of other processes too.
+// names `name`; works for windows of other processes too. A global atom keeps the letter case of
+// whoever added the name first (another program may have a "rdbxQuanpin" where this one has a
+// "rdbxQuanPin"), so names are compared without regard to case: they are unique that way too.
 HWND FindNamedWindow(HWND root, const std::string& name);
-// The name stored on a window, empty when none.
+// The name of a component: as given for one of this process, as the atom reads (its letter case
+// possibly another program's) for a window of another process; empty when none.
 std::string WindowComponentName(HWND hwnd);
+// Whether two component names are the same without regard to letter case.
+bool SameComponentName(const std::string& a, const std::string& b);

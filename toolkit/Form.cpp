@@ -2,6 +2,7 @@
 
 #include "Application.h"
 #include "Button.h"
+#include "Keyboard.h"
 
 namespace {
 
@@ -114,10 +115,15 @@ void TForm::Centre() {
 }
 
 void TForm::Show() {
+  // Each showing starts at the first tab stop; only a form used again after another window
+  // (a box, the program restored) gets back the focus it had.
+  if (!IsWindowVisible(handle_)) lastFocus_ = nullptr;
   if (position_ != poDesigned) Centre();
   ShowWindow(handle_, SW_SHOW);
   Application.UpdateVisible();
   SetForegroundWindow(handle_);
+  // Activated without a control taking the focus: the form itself has it.
+  KeepFocusReachable(nullptr);
 }
 
 int TForm::ShowModal() {
@@ -207,14 +213,21 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
       }
       break;
     case WM_ACTIVATE:
-      // The control that had the focus gets it back when the form is used again.
+      // The control that had the focus gets it back when the form is used again; a form used for
+      // the first time, or whose control is gone from the user's reach, starts where the keyboard
+      // enters it. The form itself never keeps the focus.
       if (LOWORD(wp) == WA_INACTIVE) {
         HWND focus = GetFocus();
         if (focus && IsChild(handle_, focus)) lastFocus_ = focus;
-      } else if (lastFocus_ && IsChild(handle_, lastFocus_) && IsWindowVisible(lastFocus_) &&
-                 IsWindowEnabled(lastFocus_)) {
-        ::SetFocus(lastFocus_);
-        return 0;
+      } else if (!HIWORD(wp)) {
+        if (lastFocus_ && IsChild(handle_, lastFocus_) && IsReachable(handle_, lastFocus_)) {
+          ::SetFocus(lastFocus_);
+          return 0;
+        }
+        if (HWND entry = EntryControl(nullptr)) {
+          FocusControl(entry);
+          return 0;
+        }
       }
       break;
     case DM_GETDEFID:

@@ -33,7 +33,8 @@ class TForm : public TWinControl {
   void SetDefaultButton(TButton* button);
   TButton* DefaultButton() const { return default_; }
 
-  // Shows the window (centring it as Position says) and activates it.
+  // Shows the window (centring it as Position says) and activates it. A form that was hidden
+  // shows with the focus where the keyboard enters it (its first tab stop, Keyboard.h).
   void Show();
   // Shows the window modally: every other form is disabled until a modal result is set or the
   // form is closed; returns the modal result (mrCancel for a close).
@@ -63,13 +64,26 @@ class TForm : public TWinControl {
 
  private:
   friend class TApplication;  // hands the form its keyboard messages
+  friend class TControl;      // tells it when a control goes out of the user's reach
 
   // Keyboard navigation (Keyboard.h): the focus to the next (or previous) tab stop the user can
   // reach, or to `control`; the focused push button, else the default button, looks default.
   void SelectNext(bool backwards);
   void FocusControl(HWND control);
-  // Tab, Shift+Tab, the arrow keys and mnemonics (Alt+letter, or a letter where the focus takes no
-  // text) of a message for this form; true when done with it, also when it was dispatched.
+  // Where the keyboard enters `container` (nullptr: the form), by EntryOf (Keyboard.h).
+  HWND EntryControl(HWND container) const;
+  // The focus never stays where the user cannot reach it (a hidden or disabled control, a page
+  // that is not in front): when it does, it moves to where the keyboard enters `page`, the page
+  // now in front, when given, else the nearest container of the lost control that the user can
+  // reach. KeepFocusReachable looks at the focus itself; Refocus moves it from `lost`.
+  void KeepFocusReachable(HWND page);
+  void Refocus(HWND lost, HWND page);
+  // An arrow key from `from`: the next radio button of its group, selected, or the next tab stop
+  // of its container.
+  void MoveWithArrow(HWND from, bool backwards);
+  // The dialog keys of a message for this form: Tab, Shift+Tab, the arrow keys, Enter, Esc and
+  // mnemonics (Alt+letter, or a letter where the focus takes no text); true when done with it.
+  // What it leaves is translated and dispatched as any message.
   bool DialogKey(MSG& msg);
 
   void Centre();

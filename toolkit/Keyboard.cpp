@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "Button.h"
+#include "CheckBox.h"
 #include "Form.h"
 
 namespace {
@@ -101,11 +102,46 @@ HWND NextInContainer(HWND root, HWND from, bool backwards) {
   int at = IndexOf(all, root, from);
   if (at < 0) return nullptr;
   HWND container = GetParent(all[static_cast<size_t>(at)].hwnd);
-  return Search(all, at, backwards, [container](HWND h) {
-    if (GetParent(h) != container || (GetWindowLongA(h, GWL_EXSTYLE) & WS_EX_CONTROLPARENT))
-      return false;
-    return IsTabStop(h) || (SendMessageA(h, WM_GETDLGCODE, 0, 0) & DLGC_RADIOBUTTON) != 0;
-  });
+  return Search(all, at, backwards,
+                [container](HWND h) { return GetParent(h) == container && IsTabStop(h); });
+}
+
+HWND NextInRadioGroup(HWND root, HWND from, bool backwards) {
+  std::vector<Place> all = TabOrder(root);
+  int at = IndexOf(all, root, from);
+  if (at < 0 || all[static_cast<size_t>(at)].hwnd != from) return nullptr;
+  HWND group = GetParent(from);
+  return Search(all, at, backwards,
+                [group](HWND h) { return GetParent(h) == group && IsRadioButton(h); });
+}
+
+bool IsReachable(HWND root, HWND h) {
+  if (!h) return false;
+  // A window inside a control (the edit of an editable combo box) counts as that control.
+  std::vector<Place> all = TabOrder(root);
+  int at = IndexOf(all, root, h);
+  return at >= 0 && all[static_cast<size_t>(at)].reachable && IsWindowVisible(h) && IsWindowEnabled(h);
+}
+
+HWND EntryOf(HWND root, HWND container, HWND defaultButton) {
+  HWND first = nullptr;
+  bool onlyButtons = true, hasDefault = false;
+  for (const Place& p : TabOrder(root)) {
+    if (!p.reachable || !IsTabStop(p.hwnd)) continue;
+    if (container != root && !IsChild(container, p.hwnd)) continue;
+    if (!first) first = p.hwnd;
+    onlyButtons = onlyButtons && IsPushButton(p.hwnd);
+    hasDefault = hasDefault || p.hwnd == defaultButton;
+  }
+  return first && onlyButtons && hasDefault ? defaultButton : first;
+}
+
+bool IsRadioButton(HWND h) {
+  return h && (SendMessageA(h, WM_GETDLGCODE, 0, 0) & DLGC_RADIOBUTTON) != 0;
+}
+
+bool IsPushButton(HWND h) {
+  return h && (SendMessageA(h, WM_GETDLGCODE, 0, 0) & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)) != 0;
 }
 
 unsigned char MnemonicOf(const char* caption) {
@@ -152,8 +188,8 @@ void TForm::FocusControl(HWND control) {
   if ((code & DLGC_HASSETSEL) && !(GetWindowLongA(control, GWL_STYLE) & ES_MULTILINE))
     SendMessageA(control, EM_SETSEL, 0, -1);
   ::SetFocus(control);
-  // Enter presses the push button that has the focus, otherwise the default button (the dialog
-  // manager asks the button's look); the look follows the focus.
+  // Enter presses the push button that has the focus, otherwise the default button; the look
+  // follows the focus.
   HWND def = default_ ? default_->Handle() : nullptr;
   if (code & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)) def = control;
   std::vector<TButton*> buttons;
@@ -165,34 +201,94 @@ void TForm::FocusControl(HWND control) {
   }
 }
 
+HWND TForm::EntryControl(HWND container) const {
+  return EntryOf(handle_, container ? container : handle_, default_ ? default_->Handle() : nullptr);
+}
+
+void TForm::Refocus(HWND lost, HWND page) {
+  HWND target = page ? EntryControl(page) : nullptr;
+  // Else the nearest container of the lost control that the user can still reach: the page in
+  // front of a page control, at the latest the form.
+  for (HWND c = lost ? GetParent(lost) : nullptr; !target && c && c != handle_; c = GetParent(c))
+    target = EntryControl(c);
+  if (!target) target = EntryControl(nullptr);
+  FocusControl(target);
+}
+
+void TForm::KeepFocusReachable(HWND page) {
+  HWND focus = GetFocus();
+  // Only this form's own focus is looked after; a box or another form in use is left alone.
+  if (!focus || (focus != handle_ && !IsChild(handle_, focus))) return;
+  if (focus != handle_ && IsReachable(handle_, focus)) return;
+  Refocus(focus == handle_ ? nullptr : focus, page);
+}
+
+void TForm::MoveWithArrow(HWND from, bool backwards) {
+  HWND next = IsRadioButton(from) ? NextInRadioGroup(handle_, from, backwards)
+                                  : NextInContainer(handle_, from, backwards);
+  if (!next) return;
+  FocusControl(next);
+  // The arrow keys select the radio button they reach, and its click handler runs, as a click's.
+  if (auto* radio = dynamic_cast<TRadioButton*>(TControl::FromHandle(next))) radio->SetChecked(true);
+}
+
 bool TForm::DialogKey(MSG& msg) {
-  if (msg.message != WM_KEYDOWN && msg.message != WM_CHAR && msg.message != WM_SYSCHAR)
+  if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN && msg.message != WM_CHAR &&
+      msg.message != WM_SYSCHAR)
     return false;
   HWND focus = GetFocus();
   bool inside = focus && focus != handle_ && IsChild(handle_, focus);
+  // A key for a control the user cannot reach (a focus the platform left on a hidden or disabled
+  // window) is not the user's: the focus moves to where the user is, and the key goes.
+  if ((msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) && inside && !IsReachable(handle_, focus)) {
+    KeepFocusReachable(nullptr);
+    return true;
+  }
+  if (msg.message == WM_SYSKEYDOWN) return false;
   auto wants = [&](LRESULT what) {
     return inside &&
            (SendMessageA(focus, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg)) & what);
   };
+  // Every key is handled here or dispatched; none goes to the system's dialog keyboard handling,
+  // whose search for a mnemonic never ends when the focus lies on a hidden window, and which
+  // looks behind the page in front and presses hidden buttons.
   switch (msg.message) {
     case WM_KEYDOWN:
-      if (GetKeyState(VK_MENU) < 0) return false;
-      if (msg.wParam == VK_TAB) {
-        // A control that takes Tab gets it; one that takes every key (a memo) hands it back with
-        // WM_NEXTDLGCTL, which its containers pass up to here.
-        if (wants(DLGC_WANTTAB | DLGC_WANTMESSAGE)) return false;
-        SelectNext(GetKeyState(VK_SHIFT) < 0);
-        return true;
+      if (GetKeyState(VK_MENU) < 0 || wants(DLGC_WANTMESSAGE)) return false;
+      switch (msg.wParam) {
+        case VK_TAB:
+          // A control that takes every key (a memo) hands Tab back with WM_NEXTDLGCTL, which its
+          // containers pass up to the form.
+          if (wants(DLGC_WANTTAB)) return false;
+          SelectNext(GetKeyState(VK_SHIFT) < 0);
+          return true;
+        case VK_LEFT:
+        case VK_RIGHT:
+        case VK_UP:
+        case VK_DOWN:
+          if (!inside) {
+            FocusControl(EntryControl(nullptr));
+            return true;
+          }
+          if (wants(DLGC_WANTARROWS)) return false;
+          MoveWithArrow(focus, msg.wParam == VK_LEFT || msg.wParam == VK_UP);
+          return true;
+        case VK_RETURN:
+        case VK_EXECUTE: {
+          // The push button with the focus, otherwise the default button.
+          TButton* button = nullptr;
+          if (inside && IsPushButton(focus) && IsReachable(handle_, focus))
+            button = dynamic_cast<TButton*>(TControl::FromHandle(focus));
+          PressButton(button ? button : default_);
+          return true;
+        }
+        case VK_ESCAPE:
+        case VK_CANCEL:
+          // The forms have no cancel button.
+          return true;
+        default:
+          return false;
       }
-      if (msg.wParam == VK_LEFT || msg.wParam == VK_RIGHT || msg.wParam == VK_UP ||
-          msg.wParam == VK_DOWN) {
-        // Buttons and boxes leave the arrows to the dialog manager, whose groups would run over
-        // labels and into the pages behind; here they stay among the controls of one container.
-        if (!inside || wants(DLGC_WANTARROWS | DLGC_WANTMESSAGE)) return false;
-        FocusControl(NextInContainer(handle_, focus, msg.wParam == VK_LEFT || msg.wParam == VK_UP));
-        return true;
-      }
-      return false;
     case WM_CHAR:
       if (msg.wParam <= ' ' || wants(DLGC_WANTCHARS | DLGC_WANTMESSAGE)) return false;
       break;
@@ -204,11 +300,7 @@ bool TForm::DialogKey(MSG& msg) {
   }
   HWND target =
       MnemonicTarget(handle_, inside ? focus : nullptr, static_cast<unsigned char>(msg.wParam));
-  if (!target) {
-    // Not handed to the dialog manager, which would look behind the page in front too.
-    DispatchMessageA(&msg);
-    return true;
-  }
+  if (!target) return false;
   if (SendMessageA(target, WM_GETDLGCODE, 0, 0) & DLGC_STATIC) {
     // A label or group frame hands the focus to the control after it.
     FocusControl(NextTabStop(handle_, target, false));

@@ -41,7 +41,7 @@ struct NameSearch {
 
 BOOL CALLBACK NameProc(HWND h, LPARAM lp) {
   auto* s = reinterpret_cast<NameSearch*>(lp);
-  if (NameOf(h) == *s->name) {
+  if (SameName(NameOf(h), *s->name)) {
     s->found = h;
     return FALSE;
   }
@@ -260,6 +260,17 @@ std::string NameOf(HWND h) {
   char buf[256] = {0};
   UINT n = GlobalGetAtomNameA(atom, buf, sizeof buf);
   return std::string(buf, n);
+}
+
+bool SameName(const std::string& a, const std::string& b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    auto x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
+    if (x >= 'A' && x <= 'Z') x = static_cast<unsigned char>(x + ('a' - 'A'));
+    if (y >= 'A' && y <= 'Z') y = static_cast<unsigned char>(y + ('a' - 'A'));
+    if (x != y) return false;
+  }
+  return true;
 }
 
 HWND Find(HWND root, const std::string& name) {
