@@ -56,6 +56,25 @@ HWND WaitDialog(const std::string& caption, milliseconds timeout) {
   return found && krevtest::Answers(found) ? found : nullptr;
 }
 
+// The page in front of the wizard: the only visible tab sheet.
+int WizardPage(HWND main) {
+  for (int i = 0; i <= 10; ++i) {
+    if (Visible(Find(main, "TabSheet" + std::to_string(i)))) return i;
+  }
+  return -1;
+}
+
+// Clicks a page's forward button and waits for the page it leads to.
+bool Forward(HWND main, const std::string& button, int page) {
+  return Click(Find(main, button)) && WaitUntil([&] { return WizardPage(main) == page; });
+}
+
+HWND WaitWizard(const Program& p) {
+  HWND main = p.WaitWindow("TfrmMain", kWizCaption);
+  if (main && !WaitUntil([&] { return WizardPage(main) == 0; })) return nullptr;
+  return main;
+}
+
 bool WaitGone(HWND h, milliseconds timeout) { return krevtest::WaitGone(h, timeout); }
 
 }  // namespace e2e
