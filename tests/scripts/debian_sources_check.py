@@ -15,6 +15,8 @@ import subprocess
 import sys
 import tempfile
 
+from scriptcheck import check, finish, tree_digest
+
 script = sys.argv[1]
 release = next(line.split("=", 1)[1].strip().strip('"')
                for line in open("/etc/os-release") if line.startswith("VERSION_CODENAME="))
@@ -101,31 +103,12 @@ CASES = [
 ]
 
 
-def tree_digest(root):
-    digest = {}
-    for folder, _, files in os.walk(root):
-        for name in files:
-            path = os.path.join(folder, name)
-            with open(path, "rb") as f:
-                digest[os.path.relpath(path, root)] = hashlib.sha256(f.read()).hexdigest()
-    return digest
-
-
 def machine_sources():
     paths = ["/etc/apt/sources.list"]
     if os.path.isdir("/etc/apt/sources.list.d"):
         paths += [os.path.join("/etc/apt/sources.list.d", n)
                   for n in sorted(os.listdir("/etc/apt/sources.list.d"))]
     return {p: hashlib.sha256(open(p, "rb").read()).hexdigest() for p in paths if os.path.isfile(p)}
-
-
-failures = []
-
-
-def check(ok, what):
-    if not ok:
-        failures.append(what)
-        print("FAILED: " + what, file=sys.stderr)
 
 
 machine_before = machine_sources()
@@ -157,4 +140,4 @@ for name, files, want_src, want_next in CASES:
         check(tree_digest(root) == before, f"{name}: the fixture's files changed")
 check(machine_sources() == machine_before, "the machine's own apt sources changed")
 
-sys.exit(1 if failures else 0)
+finish()

@@ -9,36 +9,19 @@ No network, no Wine. Needs root for the namespaces; skipped otherwise.
 
 usage: setup_refusal_check.py SCRIPTS
 """
-import hashlib
 import os
 import shutil
 import subprocess
 import sys
 import tempfile
 
+from scriptcheck import check, finish, tree_digest
+
 SKIP = 77
 scripts = sys.argv[1]
 if os.geteuid() != 0 or not shutil.which("unshare") or not shutil.which("setpriv"):
     print("setup_refusal_check: needs root, unshare and setpriv; skipped")
     sys.exit(SKIP)
-
-failures = []
-
-
-def check(ok, what):
-    if not ok:
-        failures.append(what)
-        print("FAILED: " + what, file=sys.stderr)
-
-
-def tree_digest(root):
-    digest = {}
-    for folder, _, files in os.walk(root):
-        for name in files:
-            path = os.path.join(folder, name)
-            with open(path, "rb") as f:
-                digest[os.path.relpath(path, root)] = hashlib.sha256(f.read()).hexdigest()
-    return digest
 
 
 work = tempfile.mkdtemp()
@@ -125,4 +108,4 @@ try:
 finally:
     shutil.rmtree(work)
 
-sys.exit(1 if failures else 0)
+finish()
