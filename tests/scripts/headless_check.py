@@ -20,15 +20,9 @@ import tempfile
 import termios
 import time
 
+from scriptcheck import check, failures
+
 DEADLINE = 15  # seconds for any one state on a busy machine; the whole check takes about two
-failures = []
-
-
-def check(ok, what):
-    if not ok:
-        failures.append(what)
-        print("FAILED: " + what, file=sys.stderr)
-    return ok
 
 
 class Session:
