@@ -6,7 +6,8 @@
 #include <windows.h>
 
 struct TLexVaultCalls {
-  // The location rules: the system directory, and SHGetFolderPathA from shfolder.dll.
+  // The location rules (common/userwordlib.h, given these three): the system directory, and
+  // SHGetFolderPathA from shfolder.dll.
   UINT(WINAPI* GetSystemDirectoryA)(LPSTR buffer, UINT size);
   HMODULE(WINAPI* LoadLibraryA)(LPCSTR name);
   FARPROC(WINAPI* GetProcAddress)(HMODULE module, LPCSTR name);

@@ -26,14 +26,6 @@ struct CodecExit {
   int status;
 };
 
-// What names a file whatever the spelling of its path: the volume and file index, and the full
-// long path as a second opinion for file systems that give no index.
-struct FileId {
-  bool indexed = false;
-  DWORD volume = 0, high = 0, low = 0;
-  std::string fullPath;
-};
-
 // The codec's process-wide state. A run starts from a fresh one, so that nothing of an earlier
 // run in the same process leaks into the next.
 struct CodecRunState {
@@ -41,10 +33,9 @@ struct CodecRunState {
   int status = CODEC_OK;
   int decompress = 0;
   std::string targetPath;
-  std::string newPath;  // the new file beside the target; moved into place only on CODEC_OK
-  HANDLE target = INVALID_HANDLE_VALUE;
-  FileId targetId;  // the file already at the target path, or just its path when there is none
-  FileId newId;
+  krev::NewFileBeside target;  // the new file beside the target; moved into place only on CODEC_OK
+  krev::FileId targetId;       // the file already at the target path, or just its path when there is none
+  krev::FileId newId;
   bool signalsRouted = false;
   void (*prevInt)(int) = SIG_DFL;
   void (*prevTerm)(int) = SIG_DFL;
@@ -89,91 +80,42 @@ class HandleGuard {
   HANDLE h_;
 };
 
-std::string CanonicalPath(const std::string& path) {
-  char full[MAX_PATH];
-  DWORD n = GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr);
-  if (n == 0 || n >= MAX_PATH) return {};
-  char longPath[MAX_PATH];
-  DWORD m = GetLongPathNameA(full, longPath, MAX_PATH);
-  if (m > 0 && m < MAX_PATH) return longPath;
-  return full;
-}
-
-FileId IdOfHandle(HANDLE h, const std::string& path) {
-  FileId id;
-  BY_HANDLE_FILE_INFORMATION info;
-  if (GetFileInformationByHandle(h, &info) && (info.nFileIndexHigh || info.nFileIndexLow)) {
-    id.indexed = true;
-    id.volume = info.dwVolumeSerialNumber;
-    id.high = info.nFileIndexHigh;
-    id.low = info.nFileIndexLow;
-  }
-  id.fullPath = CanonicalPath(path);
-  return id;
-}
-
-bool SameFile(const FileId& a, const FileId& b) {
-  if (a.indexed && b.indexed && a.volume == b.volume && a.high == b.high && a.low == b.low) return true;
-  return !a.fullPath.empty() && lstrcmpiA(a.fullPath.c_str(), b.fullPath.c_str()) == 0;
-}
-
 // ---- The target: a new file beside it, put in its place only when the run succeeds
 
 // Opens the new file beside the target. An existing target must be a file this run could replace.
 bool OpenTarget(const char* target) {
-  if (!target || !*target || std::strlen(target) >= kPathMax) return false;
+  if (!target) return false;
   g_Run.targetPath = target;
-  // Said explicitly: a process with administrative rights may open a read-only file for writing.
-  DWORD attributes = GetFileAttributesA(target);
-  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) {
-    return false;
-  }
-  HANDLE h = CreateFileA(target, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                         OPEN_EXISTING, 0, nullptr);
-  if (h != INVALID_HANDLE_VALUE) {
-    bool disk = GetFileType(h) == FILE_TYPE_DISK;
-    g_Run.targetId = IdOfHandle(h, target);
-    CloseHandle(h);
-    if (!disk) return false;
-  } else if (GetLastError() == ERROR_FILE_NOT_FOUND) {
-    g_Run.targetId.fullPath = CanonicalPath(target);
-  } else {
-    return false;
-  }
-  g_Run.target = krev::CreateFileBeside(target, &g_Run.newPath);
-  if (g_Run.target == INVALID_HANDLE_VALUE) return false;
-  g_Run.newId = IdOfHandle(g_Run.target, g_Run.newPath);
+  if (!g_Run.target.Open(target, &g_Run.targetId)) return false;
+  g_Run.newId = krev::IdOfHandle(g_Run.target.Handle(), g_Run.target.NewPath());
   return true;
 }
 
 // Ends the new file with the run's status: closed and moved over the target on CODEC_OK, deleted
 // otherwise. A close or move that fails makes the run an error.
 int CloseTarget(int status) {
-  if (g_Run.target == INVALID_HANDLE_VALUE) return status;
-  if (!CloseHandle(g_Run.target)) status = CODEC_ERROR;
-  g_Run.target = INVALID_HANDLE_VALUE;
-  if (status == CODEC_OK &&
-      !MoveFileExA(g_Run.newPath.c_str(), g_Run.targetPath.c_str(), MOVEFILE_REPLACE_EXISTING)) {
-    SystemDiag(g_Run.targetPath);
-    status = CODEC_ERROR;
+  if (!g_Run.target.IsOpen()) return status;
+  if (status != CODEC_OK) {
+    g_Run.target.Abandon();
+    return status;
   }
-  if (status != CODEC_OK) DeleteFileA(g_Run.newPath.c_str());
-  g_Run.newPath.clear();
-  return status;
+  switch (g_Run.target.Commit()) {
+    case krev::NewFileBeside::Result::Replaced:
+      return CODEC_OK;
+    case krev::NewFileBeside::Result::NotMoved:
+      SystemDiag(g_Run.targetPath);
+      return CODEC_ERROR;
+    case krev::NewFileBeside::Result::NotClosed:
+      break;
+  }
+  return CODEC_ERROR;
 }
 
 // The new file as the member layer writes it. A signal stops the writing.
 class TargetFile final : public GzOutput {
  public:
   bool Write(const unsigned char* data, unsigned size) override {
-    if (g_Interrupted) return false;
-    while (size > 0) {
-      DWORD n = 0;
-      if (!LexVaultCalls.WriteFile(g_Run.target, data, size, &n, nullptr) || n == 0 || n > size) return false;
-      data += n;
-      size -= n;
-    }
-    return true;
+    return !g_Interrupted && g_Run.target.Write(data, size, LexVaultCalls.WriteFile);
   }
 };
 
@@ -401,8 +343,8 @@ void ProcessInput(std::string name) {
     Raise(CODEC_WARNING);
     return;
   }
-  FileId id = IdOfHandle(h, name);
-  if (SameFile(id, g_Run.targetId) || SameFile(id, g_Run.newId)) {
+  krev::FileId id = krev::IdOfHandle(h, name);
+  if (krev::SameFile(id, g_Run.targetId) || krev::SameFile(id, g_Run.newId)) {
     Diag(name, "source and target are the same file");
     Raise(CODEC_ERROR);
     return;

@@ -1,12 +1,16 @@
 // Where LexVault finds the input method's directories and files: its own rules, read from the
-// settings key and the platform, asking no other program. Every routine fills a 260-byte path
+// settings key and the platform, asking no other program. The user word library and the directories
+// come from the rule that the krevset.dll stand-in calls too (common/userwordlib.h), made here with
+// LexVault's own replaceable calls; the file table is LexVault's. Every routine fills a 260-byte path
 // buffer owned by the caller. A path that would not fit is never cut into a different one: the
 // buffer is left empty instead.
 #pragma once
 
 #include <windows.h>
 
-constexpr int kPathBufferSize = 260;
+#include "userwordlib.h"
+
+using krev::kPathBufferSize;
 
 // Index of the input method's file table.
 enum ImeFileId {
@@ -30,7 +34,7 @@ enum ImeFileId {
 // Reads a value of Software\Brennholt\Vardeko\3.0 (root non-zero: current user, 0: local machine).
 // 1 when read; 0 with the buffer's first byte 0 otherwise. A text value (REG_SZ) is always ended
 // within the buffer; one that cannot be counts as unreadable.
-int ReadSettingsRegValue(int currentUser, DWORD type, DWORD size, const char* name, void* buffer);
+using krev::ReadSettingsRegValue;
 
 // The system directory followed by "\IME\VARDEKO\".
 void GetSystemImeDir(char* buffer);

@@ -4,7 +4,9 @@
 #include <cstring>
 #include <vector>
 
-const char* const KrevSettingsKey = "Software\\Brennholt\\Vardeko\\3.0";
+#include "settingskey.h"
+
+const char* const KrevSettingsKey = krev::kSettingsKey;
 const char* const KrevPromptAfterSaveValue = "属性设置保存提示";
 
 const TKrevConfigCalls KrevConfigRealCalls = {
@@ -16,8 +18,6 @@ const TKrevConfigCalls KrevConfigRealCalls = {
 TKrevConfigCalls KrevConfigCalls = KrevConfigRealCalls;
 
 namespace {
-
-const char* const kOneWordlibPerMachine = "使用同一用户词库";
 
 enum class Kind { Flag, Integer, Text, InitialMask, FinalMask };
 
@@ -68,7 +68,8 @@ Setting Mask(const char* name, int written, Kind kind) {
   return {name, kind, written, nullptr, nullptr, nullptr, 0, nullptr};
 }
 
-// The per-user values in read order, with their write positions and defaults.
+// The per-user values in read order, with their write positions and defaults. The word-library
+// file's name is the one the rule that finds the user word library reads (settingskey.h).
 const Setting kSchema[] = {
     Flag("属性设置保存提示", 0, &TKrevConfig::FPromptAfterSave, true),
     Int("输入风格", 1, &TKrevConfig::FInputStyle, 1),
@@ -104,7 +105,7 @@ const Setting kSchema[] = {
     Flag("记忆并可输入最近输入过的字词", 29, &TKrevConfig::FTrackRecent, true),
     Mask("声母模糊音设置", 32, Kind::InitialMask),
     Mask("韵母模糊音设置", 33, Kind::FinalMask),
-    Text("用户词库文件", 34, &TKrevConfig::FUserWordlibFile, ""),
+    Text(krev::kUserWordlibValue, 34, &TKrevConfig::FUserWordlibFile, ""),
 };
 
 // Closes the key on every way out of the operation, errors included.
@@ -337,7 +338,7 @@ void TKrevConfig::LoadFromRegistry() {
     KeyHolder key;
     DWORD number = 0;
     FOneWordlibPerMachine = OpenForReading(HKEY_LOCAL_MACHINE, key) &&
-                            ReadDword(key.get(), kOneWordlibPerMachine, number) && number != 0;
+                            ReadDword(key.get(), krev::kSameWordlibValue, number) && number != 0;
   }
   FWordlibMode = !FUserWordlibFile.empty() ? 2 : FOneWordlibPerMachine ? 1 : 0;
 }
@@ -350,5 +351,5 @@ void TKrevConfig::SaveToRegistry() {
   }
   KeyHolder key;
   if (OpenForWriting(HKEY_LOCAL_MACHINE, key))
-    WriteDword(key.get(), kOneWordlibPerMachine, FOneWordlibPerMachine ? 1 : 0);
+    WriteDword(key.get(), krev::kSameWordlibValue, FOneWordlibPerMachine ? 1 : 0);
 }

@@ -82,38 +82,23 @@ void TMemo::LoadFromFile(const std::string& path) {
 void TMemo::SaveToFile(const std::string& path) const {
   const std::string text = Text();
   const EToolkitError cannotCreate("Cannot create file " + path);
-  // An existing file that cannot be replaced (read-only, a directory, held by another program) is
-  // refused before anything is written. The attribute itself is looked at: a file system that lets
-  // a privileged user write through it must still not have a read-only file replaced.
-  DWORD attr = GetFileAttributesA(path.c_str());
-  if (attr != INVALID_FILE_ATTRIBUTES) {
-    if (attr & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) throw cannotCreate;
-    HANDLE probe = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                               OPEN_EXISTING, 0, nullptr);
-    if (probe == INVALID_HANDLE_VALUE) throw cannotCreate;
-    CloseHandle(probe);
-  }
   // The text goes to a new file beside the old one, which it replaces only once it is complete: a
-  // write that fails part way leaves the old content.
-  std::string newPath;
-  HANDLE f = krev::CreateFileBeside(path, &newPath);
-  if (f == INVALID_HANDLE_VALUE) throw cannotCreate;
-  bool ok = true;
-  size_t done = 0;
-  while (ok && done < text.size()) {
+  // write that fails part way leaves the old content. A file that cannot be replaced (read-only, a
+  // directory, held by another program) is refused before anything is written.
+  krev::NewFileBeside file;
+  if (!file.Open(path)) throw cannotCreate;
+  for (size_t done = 0; done < text.size();) {
     DWORD chunk = static_cast<DWORD>(std::min<size_t>(text.size() - done, 1u << 16));
-    DWORD wrote = 0;
-    ok = ToolkitCalls.WriteFile(f, text.data() + done, chunk, &wrote, nullptr) && wrote == chunk;
-    done += wrote;
+    if (!file.Write(text.data() + done, chunk, ToolkitCalls.WriteFile)) throw EToolkitError("Stream write error");
+    done += chunk;
   }
-  if (!CloseHandle(f)) ok = false;
-  if (!ok) {
-    DeleteFileA(newPath.c_str());
-    throw EToolkitError("Stream write error");
-  }
-  if (!MoveFileExA(newPath.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) {
-    DeleteFileA(newPath.c_str());
-    throw cannotCreate;
+  switch (file.Commit()) {
+    case krev::NewFileBeside::Result::Replaced:
+      return;
+    case krev::NewFileBeside::Result::NotClosed:
+      throw EToolkitError("Stream write error");
+    case krev::NewFileBeside::Result::NotMoved:
+      throw cannotCreate;
   }
 }
 

@@ -5,6 +5,8 @@
 #include <set>
 #include <vector>
 
+#include "filebeside.h"
+
 namespace krevset {
 namespace {
 
@@ -24,18 +26,12 @@ bool ReadWhole(const std::string& path, std::string& bytes) {
   return ok;
 }
 
-// Writes beside the target and moves over it, so a failed write never leaves half a file.
+// Written beside the target and moved over it, so a failed write never leaves half a file; a target
+// that cannot be replaced is refused before anything is written.
 bool WriteWhole(const std::string& path, const std::string& bytes) {
-  const std::string temp = path + ".new";
-  HANDLE f = CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                         FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (f == INVALID_HANDLE_VALUE) return false;
-  DWORD put = 0;
-  bool ok = WriteFile(f, bytes.data(), DWORD(bytes.size()), &put, nullptr) && put == bytes.size();
-  ok = CloseHandle(f) && ok;
-  if (ok) ok = MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
-  if (!ok) DeleteFileA(temp.c_str());
-  return ok;
+  krev::NewFileBeside file;
+  return file.Open(path) && file.Write(bytes.data(), DWORD(bytes.size())) &&
+         file.Commit() == krev::NewFileBeside::Result::Replaced;
 }
 
 bool FileExists(const std::string& path) {

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "krevlib.h"
-#include "locations.h"
+#include "userwordlib.h"
 
 namespace {
 
@@ -43,19 +43,22 @@ std::string InstallDir() {
   return dir.substr(0, slash + 1);
 }
 
-// The user data directory and the user word library are LexVault's own rules (its location code,
-// linked in here): the settings centre must generate and import into the very file that LexVault
-// backs up and restores, whatever the registry holds. Both fill a 260-byte buffer; an empty one
-// means the path could not be had.
+// The user data directory and the user word library come from the rule that LexVault calls too:
+// the settings centre must generate and import into the very file that LexVault backs up and
+// restores, whatever the registry holds. Both fill a 260-byte buffer; an empty one means the path
+// could not be had.
 std::string UserDataDir() {
-  char path[kPathBufferSize] = {};
-  GetUserDataDir(path);
+  char path[krev::kPathBufferSize] = {};
+  krev::GetUserDataDir(krev::LocationRealCalls, path);
   return path;
 }
 
 std::string UserWordlibPath() {
-  char path[kPathBufferSize] = {};
-  GetUserWordlibFile(path);
+  char path[krev::kPathBufferSize] = {};
+  // The user data directory is asked for first, as LexVault's file table asks for it before every
+  // file: the lookup makes a missing application-data folder whichever mode then names the library.
+  krev::GetUserDataDir(krev::LocationRealCalls, path);
+  krev::ResolveUserWordlibPath(krev::LocationRealCalls, path);
   return path;
 }
 

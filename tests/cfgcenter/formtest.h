@@ -47,6 +47,12 @@ class MainFormTest : public ::testing::Test {
  protected:
   void SetUp() override;
   void TearDown() override;
+  // Ends one case of a test as a test's end does (windows gone, registry and files put back) and
+  // starts the next from where a test starts: for a test that runs its cases one after another.
+  void StartNextCase() {
+    TearDown();
+    SetUp();
+  }
 
   // Creates frmMain (running FormCreate) and frmSavePrompt, as the program's main block does.
   TfrmMain& Open();

@@ -326,7 +326,6 @@ TEST_F(MainFormTest, CancelAndTheCloseBoxWriteNothing) {
     EXPECT_FALSE(SettingsKeyExists()) << closeBox;
     EXPECT_EQ(kSpdefText, krevtest::ReadFileBytes(spdef_)) << closeBox;
     EXPECT_EQ(kscBefore, krevtest::FileExists(ksc_)) << closeBox;
-    TearDown();
-    SetUp();
+    StartNextCase();
   }
 }

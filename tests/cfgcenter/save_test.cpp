@@ -95,8 +95,7 @@ TEST_F(SaveTest, EditorsWrittenOnlyWhenModifiedAndTheKeySchemeAfterShuangPin) {
     EXPECT_EQ(c.spdef, krevtest::FileExists(ksc_));
     for (TMemo* m : {&f.mmoSpdef, &f.mmoChnsym, &f.mmoSpewords}) EXPECT_FALSE(m->Modified());
     EXPECT_TRUE(f.Visible());
-    TearDown();
-    SetUp();
+    StartNextCase();
     StorePromptOff();
   }
 }
@@ -154,8 +153,7 @@ TEST_F(SaveTest, MissingWordlibGeneratedOrReported) {
     EXPECT_TRUE(krevtest::FileExists(wordlib_));
     EXPECT_NE("未知", f.lblUsrWordlibTime.Caption());
   }
-  TearDown();
-  SetUp();
+  StartNextCase();
   StorePromptOff();
   DeleteFileA(wordlib_.c_str());
   DeleteFileA((InstallDir() + "baselex.dat").c_str());

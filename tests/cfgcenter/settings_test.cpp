@@ -109,12 +109,15 @@ TEST_F(MainFormTest, InRangeSettingsComeBackUnchanged) {
 
   TKrevConfig b;
   b.LoadDefaults();
-  b.FMaxCandidates = 3, b.FSoftKbdKey = 0, b.FFontHeight = 12, b.FCompStyle = 1, b.FStatusBarMode = 0;
-  b.FFontHeight = 22, b.FChnFontFace = faces.second, b.FAscFontFace = faces.first;
+  b.FMaxCandidates = 3, b.FSoftKbdKey = 0, b.FFontHeight = 22, b.FCompStyle = 1, b.FStatusBarMode = 0;
+  b.FChnFontFace = faces.second, b.FAscFontFace = faces.first;
   b.FBackImage = "kept.bmp", b.FUserWordlibFile = "D:\\词库\\mine.dat", b.FEnglishAtStart = true;
   b.FFuzzyZ = b.FFuzzyUan = true;
+  // The lowest height that reads back as itself, which is no item of the list; otherwise as b.
+  TKrevConfig lowest = b;
+  lowest.FFontHeight = 12;
 
-  for (const TKrevConfig* c : {&a, &b}) {
+  for (const TKrevConfig* c : {&a, &b, &lowest}) {
     krevtest::DeleteSettingsKeys();
     StoreSettings(*c);
     TKrevConfig stored = Stored();
@@ -122,8 +125,7 @@ TEST_F(MainFormTest, InRangeSettingsComeBackUnchanged) {
     ExpectRuleStates(f);
     f.ControlsToConfig();
     ExpectSameSettings(stored, *f.Config());
-    TearDown();
-    SetUp();
+    StartNextCase();
   }
 }
 
@@ -162,8 +164,7 @@ TEST_F(MainFormTest, StoredHeightOutsideTheItemsIsShownAsTextAndReadClamped) {
     EXPECT_EQ(c.shown, f.cbxFontHeight.Text());
     f.ControlsToConfig();
     EXPECT_EQ(c.read, f.Config()->FFontHeight) << c.stored;
-    TearDown();
-    SetUp();
+    StartNextCase();
   }
 }
 

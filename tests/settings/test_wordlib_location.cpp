@@ -1,8 +1,9 @@
-// One table of registry states, each run through LexVault's location code in this process and
-// through the installed krevset.dll: both must name the same user word library (and the same user
-// data directory), since the settings centre generates and imports into the file that the service
-// library names while LexVault backs up and restores the file it finds itself. The settings model's
-// derived word-library mode is read for every state too.
+// The rule that finds the user word library (common/userwordlib) over one table of registry states
+// and application-data folders: the path it gives for each, and the word-library mode that the
+// settings model derives from the same state. Then each program that names the library (LexVault,
+// which backs it up and restores it; the krevset.dll stand-in, through which the settings centre
+// generates it and imports into it; the settings model, which shows the stand-in's answer) names the
+// one the rule names, for a state that no other reading of the two values answers the same way.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -15,6 +16,7 @@
 #include "locations.h"
 #include "testenv.h"
 #include "uConfig.h"
+#include "userwordlib.h"
 
 using namespace krevtest;
 
@@ -67,7 +69,7 @@ struct Row {
   Stored same;          // "使用同一用户词库"
   Keys keys;
   std::string appData;  // the application-data folder for this row; empty: the prefix's own
-  std::string expected; // the user word library by LexVault's rules; empty: none can be named
+  std::string expected; // the user word library by the rule; empty: none can be named
   int configMode;       // the word-library mode the settings model derives
 };
 
@@ -127,42 +129,19 @@ class WordlibLocationTest : public ::testing::Test {
     return *ok ? text : std::string();
   }
 
-  // What the stand-in must answer for a path that LexVault finds: the path itself when it fits the
-  // getters' 255-byte buffer, a failure when it does not or when there is none.
-  static void ExpectStandIn(const std::string& lexvault, bool ok, const std::string& standIn) {
-    const bool fits = !lexvault.empty() && lexvault.size() <= KREV_PATH_BUFFER - 1;
-    EXPECT_EQ(fits, ok);
-    EXPECT_EQ(fits ? lexvault : std::string(), standIn);
-  }
-
   void Run(const Row& r) {
     SCOPED_TRACE(r.what);
     if (!r.appData.empty()) appData_.Set(r.appData);
     Prepare(r);
 
-    char resolved[kPathBufferSize];
+    char resolved[krev::kPathBufferSize];
     std::memset(resolved, 'x', sizeof resolved);
-    ResolveUserWordlibPath(resolved);
-    char viaTable[kPathBufferSize];
-    std::memset(viaTable, 'x', sizeof viaTable);
-    GetUserWordlibFile(viaTable);
-    char userData[kPathBufferSize];
-    GetUserDataDir(userData);
-
+    krev::ResolveUserWordlibPath(krev::LocationRealCalls, resolved);
     EXPECT_EQ(r.expected, std::string(resolved));
-    EXPECT_EQ(r.expected, std::string(viaTable));
 
-    bool ok = false;
-    const std::string standIn = Ask(standInWordlib_, &ok);
-    ExpectStandIn(resolved, ok, standIn);
-    const std::string standInData = Ask(standInUserData_, &ok);
-    ExpectStandIn(userData, ok, standInData);
-
-    // The settings model: the word library it shows comes from the stand-in, its mode from its own
-    // reading of the two values.
+    // The settings model's mode comes from its own reading of the two values.
     TKrevConfig config;
     config.LoadFromRegistry();
-    EXPECT_EQ(standIn, config.FUserWordlibPath);
     EXPECT_EQ(r.configMode, config.FWordlibMode);
 
     if (!r.appData.empty()) appData_.Restore();
@@ -177,7 +156,7 @@ class WordlibLocationTest : public ::testing::Test {
 
 std::string Bytes(const char* text, size_t n) { return std::string(text, n); }
 
-TEST_F(WordlibLocationTest, BothNameTheSameWordLibraryForEveryRegistryState) {
+TEST_F(WordlibLocationTest, TheRuleForEveryRegistryState) {
   const std::string user = DefaultUserDataDir() + "perlex.dat";
   const std::string machine = krevtest::InstallDir() + "perlex.dat";
   const std::string mine = "D:\\其他\\my lib.dat";
@@ -264,6 +243,53 @@ TEST_F(WordlibLocationTest, BothNameTheSameWordLibraryForEveryRegistryState) {
       {"application-data folder of 241 characters, flag 1", Absent(), one, Keys::Usual, Folder(241), machine, 1},
   };
   for (const Row& r : rows) Run(r);
+}
+
+// A state that only the rule answers as the rule does: the machine-wide flag stored as 2, which the
+// settings model's own reading takes for one library per machine and the rule does not, with an
+// application-data folder of the test's own, which only the rule's folder lookup finds.
+TEST_F(WordlibLocationTest, EveryProgramNamesTheLibraryTheRuleNames) {
+  krevtest::ScratchDir scratch("wlusers");
+  const std::string folder = scratch / "应用数据";
+  appData_.Set(folder);
+  Prepare({"flag DWORD 2", Absent(), Raw(REG_DWORD, Dword(2)), Keys::Usual, folder, "", 1});
+
+  char rule[krev::kPathBufferSize];
+  krev::ResolveUserWordlibPath(krev::LocationRealCalls, rule);
+  char ruleData[krev::kPathBufferSize];
+  krev::GetUserDataDir(krev::LocationRealCalls, ruleData);
+  ASSERT_EQ(folder + "\\VARDEKO\\perlex.dat", std::string(rule));
+  ASSERT_EQ(folder + "\\VARDEKO\\", std::string(ruleData));
+
+  char lexvault[kPathBufferSize];
+  std::memset(lexvault, 'x', sizeof lexvault);
+  EXPECT_EQ(1, GetUserWordlibFile(lexvault));
+  char lexvaultData[kPathBufferSize];
+  std::memset(lexvaultData, 'x', sizeof lexvaultData);
+  EXPECT_EQ(1, GetUserDataDir(lexvaultData));
+  bool named = false, dataNamed = false;
+  const std::string standIn = Ask(standInWordlib_, &named);
+  const std::string standInData = Ask(standInUserData_, &dataNamed);
+  EXPECT_TRUE(named);
+  EXPECT_TRUE(dataNamed);
+  TKrevConfig config;
+  config.LoadFromRegistry();
+
+  const struct {
+    const char* who;
+    std::string wordlib, userData;
+  } users[] = {
+      {"LexVault", lexvault, lexvaultData},
+      {"krevset.dll", standIn, standInData},
+      {"the settings model, through krevset.dll", config.FUserWordlibPath, config.FUserDataDir},
+  };
+  for (const auto& u : users) {
+    SCOPED_TRACE(u.who);
+    EXPECT_EQ(std::string(rule), u.wordlib);
+    EXPECT_EQ(std::string(ruleData), u.userData);
+  }
+  EXPECT_EQ(1, config.FWordlibMode);
+  appData_.Restore();
 }
 
 }  // namespace

@@ -8,7 +8,9 @@
 //   toolkit         ToolkitCalls, ToolkitRealCalls                        toolkit/ToolkitCalls.h
 //
 // (kvcfgwiz has none of its own: it reaches the platform through the settings model and the
-// toolkit). A test replaces a call for its own life only:
+// toolkit). The shared word-library rule (common/userwordlib.h) has no struct to replace: each
+// caller passes it its calls, LexVault those of LexVaultCalls. A test replaces a call for its own
+// life only:
 //
 //   krevtest::ScopedCall refuse(KrevConfigCalls.RegSetValueExA, RefusingSet);
 //
