@@ -46,31 +46,27 @@ bool SendAll(std::vector<INPUT>& in) {
 
 Person::Person(HWND main) : main_(main) {
   thread_ = GetWindowThreadProcessId(main, nullptr);
-  // Sharing input needs a message queue of this thread's own.
-  MSG m;
-  PeekMessageA(&m, nullptr, 0, 0, PM_NOREMOVE);
-  // The program's input is shared once its window is in front with a focus of its own: an input
-  // without one would take over this thread's old focus and activation, which may be windows of a
-  // program that has ended, and the keys would go to them.
-  if (!Front(main)) {
-    std::fprintf(stderr, "person: the window %p does not come to front\n", static_cast<void*>(main));
-    return;
-  }
-  auto focused = [&] {
-    GUITHREADINFO info = {};
-    info.cbSize = sizeof info;
-    return GetGUIThreadInfo(thread_, &info) && info.hwndFocus && info.hwndActive;
-  };
-  if (!krevtest::WaitFor(focused, kKeyWait)) {
-    std::fprintf(stderr, "person: the program's window in front has no focus\n");
-    return;
-  }
-  attached_ = AttachThreadInput(GetCurrentThreadId(), thread_, TRUE) != FALSE;
-  if (!attached_) std::fprintf(stderr, "person: cannot share the input of thread %lu\n", thread_);
+  char name[64];
+  std::snprintf(name, sizeof name, "krev-keyprobe-%lu", thread_);
+  taken_ = CreateEventA(nullptr, FALSE, FALSE, name);
+  // The probe lies beside this program.
+  char path[MAX_PATH] = {0};
+  DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string dll(path, n);
+  dll = dll.substr(0, dll.find_last_of('\\') + 1) + "keyprobe.dll";
+  HMODULE probe = LoadLibraryA(dll.c_str());
+  FARPROC proc = nullptr;
+  if (probe) proc = GetProcAddress(probe, "KeyProbeHook@12");
+  if (probe && !proc) proc = GetProcAddress(probe, "KeyProbeHook");
+  auto hook = reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(proc));
+  hook_ = hook && taken_ ? SetWindowsHookExA(WH_GETMESSAGE, hook, probe, thread_) : nullptr;
+  if (!hook_) std::fprintf(stderr, "person: cannot watch the keys of thread %lu (%s)\n", thread_, dll.c_str());
+  if (!Front(main)) std::fprintf(stderr, "person: the window %p does not come to front\n", static_cast<void*>(main));
 }
 
 Person::~Person() {
-  if (attached_) AttachThreadInput(GetCurrentThreadId(), thread_, FALSE);
+  if (hook_) UnhookWindowsHookEx(hook_);
+  if (taken_) CloseHandle(taken_);
 }
 
 bool Person::Front(HWND top) {
@@ -79,15 +75,14 @@ bool Person::Front(HWND top) {
 }
 
 bool Person::Settled() {
-  if (!attached_) return false;
-  const SHORT before = GetKeyState(kMarker) & 1;
+  if (!hook_) return false;
+  ResetEvent(taken_);
   std::vector<INPUT> in = {Key(kMarker, false), Key(kMarker, true)};
   if (!SendAll(in)) return false;
-  auto taken = [&] { return (GetKeyState(kMarker) & 1) != before; };
   const auto start = std::chrono::steady_clock::now();
-  while (!krevtest::WaitFor(taken, std::chrono::seconds(1))) {
-    // A program that stopped answering fails here within seconds; one that answers gets time.
+  while (WaitForSingleObject(taken_, 1000) != WAIT_OBJECT_0) {
     if (!IsWindow(main_)) return false;  // the program has ended
+    // A program that stopped answering fails here within seconds; one that answers gets time.
     if (!krevtest::Answers(main_, kAnswerWait)) {
       if (IsWindow(main_)) std::fprintf(stderr, "person: the program does not answer (it spins or waits)\n");
       return false;

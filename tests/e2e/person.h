@@ -3,11 +3,10 @@
 // program's own message loop, focus and key state, as a user's do. What they did is read from
 // outside: the focus of the program's thread, the controls' states, the registry.
 //
-// Each key is followed by a marker key that no control takes (F24). The person shares the
-// program's input state (AttachThreadInput), whose key state moves on only as the program takes
-// keys out of its queue, so the marker's toggle tells when the program has taken every key before
-// it: everything those keys caused has happened. A program that stops answering fails the press
-// within seconds.
+// Each key is followed by a marker key that no control takes (F24). A message hook of the person's
+// (keyprobe.dll, which the system loads into the program) tells when the program's thread takes
+// the marker out of its queue, which it does only once it has handled everything before it: what
+// those keys caused has happened. A program that stops answering fails the press within seconds.
 #pragma once
 
 #include <windows.h>
@@ -19,7 +18,7 @@ namespace e2e {
 
 class Person {
  public:
-  // At the window `main`: puts it in front and shares the input state of its thread; presses fail
+  // At the window `main`: watches the keys its thread takes and puts it in front; presses fail
   // when it cannot.
   explicit Person(HWND main);
   ~Person();
@@ -48,7 +47,8 @@ class Person {
   bool Send(std::initializer_list<WORD> keys, bool up);
   HWND main_;
   DWORD thread_ = 0;
-  bool attached_ = false;
+  HANDLE taken_ = nullptr;  // set by the probe when the program takes the marker
+  HHOOK hook_ = nullptr;
 };
 
 }  // namespace e2e
