@@ -7,7 +7,6 @@
 #include "Error.h"
 #include "Form.h"
 #include "Screen.h"
-#include "ScrollBox.h"
 
 namespace {
 
@@ -95,7 +94,7 @@ void TControl::CreateHandle(TWinControl* parent, const char* cls, DWORD style, D
     style |= WS_CHILD | WS_CLIPSIBLINGS;
     id = static_cast<UINT_PTR>(nextControlId++);
     if (nextControlId > 0x7FFF) nextControlId = 1000;
-    if (auto* box = dynamic_cast<TScrollBox*>(parent)) top -= box->VertPosition();
+    top -= parent->ScrollOffset();
   }
   HWND h = CreateWindowExA(exStyle, cls, caption.c_str(), style, bounds.Left, top, bounds.Width,
                            bounds.Height, ph, reinterpret_cast<HMENU>(id),
@@ -284,7 +283,7 @@ bool TControl::IsFront() const {
 void TControl::ShowInScrollBoxes() {
   // Innermost first, so each outer box sees where the inner one has put the control.
   for (TWinControl* p = parent_; p; p = p->Parent()) {
-    if (auto* box = dynamic_cast<TScrollBox*>(p)) box->ScrollInView(this);
+    p->BringIntoView(this);
   }
 }
 

@@ -163,6 +163,12 @@ class TWinControl : public TControl {
   TControl* FindControl(const std::string& name);
   void SetFont(const TFont& font) override;  // children that follow their parent's font follow
 
+  // How far the content is scrolled up: children are placed in content coordinates and made this
+  // much higher. 0 for a container that does not scroll.
+  virtual int ScrollOffset() const { return 0; }
+  // Scrolls `control` (a descendant) wholly into view; nothing for a container that does not scroll.
+  virtual void BringIntoView(TControl* control) { (void)control; }
+
  protected:
   // Puts aligned children in place and moves anchored ones after a change of the client area.
   virtual void Realign();

@@ -23,6 +23,8 @@ class TScrollBox : public TWinControl {
   // Scrolls by the least amount that brings `control` (a descendant) wholly into view: a control
   // above the visible area comes to its top edge, one below it to its bottom edge.
   void ScrollInView(TControl* control);
+  int ScrollOffset() const override { return pos_; }
+  void BringIntoView(TControl* control) override { ScrollInView(control); }
 
  protected:
   TColor DefaultColor() const override { return clBtnFace; }
