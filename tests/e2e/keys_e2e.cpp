@@ -124,9 +124,16 @@ struct Step {
 
 class WizardKeys : public Scenario {
  protected:
-  void SetUp() override {
+  void SetUp() override { ASSERT_NO_FATAL_FAILURE(StartWizard()); }
+
+  // A wizard of its own for the person, with nothing stored and no ShuangPin file of the user's.
+  void StartWizard() {
+    person_.reset();
+    wizard_.reset();
+    krevtest::DeleteSettingsKeys();
     // Where the ShuangPin preset is copied to.
     CreateDirectoryA(data_.c_str(), nullptr);
+    DeleteFileA((data_ + "vardekosp.ini").c_str());
     wizard_.reset(new Program(Program::InInstallDir("kvcfgwiz.exe")));
     main_ = WaitWizard(*wizard_);
     ASSERT_TRUE(main_);
@@ -156,6 +163,13 @@ class WizardKeys : public Scenario {
   long PressToEnd(WORD key) {
     if (!person_->Press(key) && wizard_->Running()) return -1000;
     return wizard_->WaitExit();
+  }
+
+  // The user's ShuangPin file is now the preset of that name.
+  void ExpectShuangPinPreset(const char* preset) {
+    const std::string bytes = krevtest::ReadFileBytes(krevtest::InstallDir() + preset);
+    ASSERT_FALSE(bytes.empty()) << preset;
+    EXPECT_EQ(bytes, krevtest::ReadFileBytes(data_ + "vardekosp.ini")) << preset;
   }
 
   std::unique_ptr<Program> wizard_;
@@ -228,69 +242,54 @@ TEST_F(WizardKeys, AClickOnTheForwardButtonLeavesTheFocusOnTheNextPage) {
   ASSERT_NO_FATAL_FAILURE(Walk({{VK_SPACE, false, 1, "rdbtUsage1"}, {VK_RETURN, false, 2, "chkNoFuzzy"}}));
 }
 
-// The arrow keys select the radio button they reach (the answer the forward button then follows),
-// stay inside the group and wrap around in it; only the selected one is a tab stop.
-TEST_F(WizardKeys, ArrowsSelectTheAnswerThatLeadsToZiranma) {
-  ASSERT_NO_FATAL_FAILURE(Walk({
-      {VK_RETURN, false, 1, "rdbtUsage1"},
+// A road through the wizard with the arrow keys, up to the finish page: the selections it leaves,
+// what Finish stores, and the ShuangPin preset it copies (nullptr: none).
+struct Road {
+  const char* name;
+  std::vector<Step> steps;
+  std::vector<std::pair<const std::vector<std::string>*, const char*>> selected;
+  std::vector<std::pair<const char*, std::string>> stored;
+  const char* preset;
+};
+
+std::string Dword(DWORD v) { return std::string(reinterpret_cast<const char*>(&v), 4); }
+
+const Road kRoads[] = {
+    {"Ziranma",
+     {{VK_RETURN, false, 1, "rdbtUsage1"},
       {VK_DOWN, false, 1, "rdbtUsage2"},
-  }));
-  ExpectGroup(kUsage, "rdbtUsage2");
-  ASSERT_NO_FATAL_FAILURE(Walk({
       {VK_TAB, false, 1, "btnPrev1"},
       {VK_TAB, true, 1, "rdbtUsage2"},  // Tab comes back into the group at its selected button
       {VK_RETURN, false, 6, "rdbxDos"},
       {VK_UP, false, 6, "rdbxKuangpin"},  // wraps around inside the group, never onto the buttons
       {VK_DOWN, false, 6, "rdbxDos"},
-  }));
-  ExpectGroup(kHabits, "rdbxDos");
-  ASSERT_NO_FATAL_FAILURE(Walk({
-      {VK_DOWN, false, 6, "rdbxWinpy"}, {VK_RIGHT, false, 6, "rdbxAbc"}, {VK_DOWN, false, 6, "rdbxCstar"},
-      {VK_DOWN, false, 6, "rdbxPyjj"},  {VK_DOWN, false, 6, "rdbxZiranma"},
-  }));
-  ExpectGroup(kHabits, "rdbxZiranma");
-  ASSERT_NO_FATAL_FAILURE(Walk({{VK_RETURN, false, 8, "btnFinish"}}));
-  ASSERT_EQ(0, PressToEnd(VK_RETURN));
-  auto all = ReadAllValues();
-  EXPECT_EQ(1u, all["使用双拼输入"].dword()) << "Ziranma means ShuangPin";
-  const std::string preset = krevtest::ReadFileBytes(krevtest::InstallDir() + "vsp-zrm.ini");
-  ASSERT_FALSE(preset.empty());
-  EXPECT_EQ(preset, krevtest::ReadFileBytes(data_ + "vardekosp.ini"));
-}
-
-TEST_F(WizardKeys, ArrowsSelectMicrosoftPinyinAndShuangPin) {
-  ASSERT_NO_FATAL_FAILURE(Walk({
-      {VK_RETURN, false, 1, "rdbtUsage1"},
+      {VK_DOWN, false, 6, "rdbxWinpy"},
+      {VK_RIGHT, false, 6, "rdbxAbc"},
+      {VK_DOWN, false, 6, "rdbxCstar"},
+      {VK_DOWN, false, 6, "rdbxPyjj"},
+      {VK_DOWN, false, 6, "rdbxZiranma"},
+      {VK_RETURN, false, 8, "btnFinish"}},  // Ziranma skips the QuanPin/ShuangPin page
+     {{&kUsage, "rdbtUsage2"}, {&kHabits, "rdbxZiranma"}},
+     {{"使用双拼输入", Dword(1)}},
+     "vsp-zrm.ini"},
+    {"Microsoft Pinyin and ShuangPin",
+     {{VK_RETURN, false, 1, "rdbtUsage1"},
       {VK_RIGHT, false, 1, "rdbtUsage2"},
       {VK_RETURN, false, 6, "rdbxDos"},
       {VK_LEFT, false, 6, "rdbxKuangpin"},
       {VK_UP, false, 6, "rdbxMspy"},
       {VK_RETURN, false, 9, "btnNext9"},
-  }));
-  EXPECT_NE(std::string::npos, Text(Find(main_, "lblFinishPrompt")).find("建议您继续使用微软拼音输入法。"));
-  ASSERT_NO_FATAL_FAILURE(Walk({
       {VK_RETURN, false, 7, "rdbxQuanpin"},
       {VK_DOWN, false, 7, "rdbxShuangpin"},
       {VK_DOWN, false, 7, "rdbxQuanpin"},
       {VK_UP, false, 7, "rdbxShuangpin"},
-  }));
-  ExpectGroup(kQuanShuang, "rdbxShuangpin");
-  ASSERT_NO_FATAL_FAILURE(Walk({{VK_RETURN, false, 8, "btnFinish"}}));
-  ASSERT_EQ(0, PressToEnd(VK_RETURN));
-  auto all = ReadAllValues();
-  // The Microsoft Pinyin preset.
-  EXPECT_EQ(1u, all["输入风格"].dword());
-  EXPECT_EQ(9u, all["每页最多候选个数"].dword());
-  EXPECT_EQ(1u, all["多个候选翻页键"].dword());
-  EXPECT_EQ(1u, all["使用双拼输入"].dword());
-  const std::string preset = krevtest::ReadFileBytes(krevtest::InstallDir() + "vsp-mspy.ini");
-  ASSERT_FALSE(preset.empty());
-  EXPECT_EQ(preset, krevtest::ReadFileBytes(data_ + "vardekosp.ini"));
-}
-
-TEST_F(WizardKeys, ArrowsSelectTheNewcomersAnswers) {
-  ASSERT_NO_FATAL_FAILURE(Walk({
-      {VK_RETURN, false, 1, "rdbtUsage1"},
+      {VK_RETURN, false, 8, "btnFinish"}},
+     {{&kUsage, "rdbtUsage2"}, {&kHabits, "rdbxMspy"}, {&kQuanShuang, "rdbxShuangpin"}},
+     // The Microsoft Pinyin preset.
+     {{"输入风格", Dword(1)}, {"每页最多候选个数", Dword(9)}, {"多个候选翻页键", Dword(1)}, {"使用双拼输入", Dword(1)}},
+     "vsp-mspy.ini"},
+    {"newcomer",
+     {{VK_RETURN, false, 1, "rdbtUsage1"},
       {VK_UP, false, 1, "rdbtUsage3"},
       {VK_DOWN, false, 1, "rdbtUsage1"},
       {VK_RETURN, false, 2, "chkNoFuzzy"},
@@ -300,22 +299,40 @@ TEST_F(WizardKeys, ArrowsSelectTheNewcomersAnswers) {
       {VK_RETURN, false, 3, "rdbxGB"},
       {VK_DOWN, false, 3, "rdbxGBK"},
       {VK_DOWN, false, 3, "rdbxFanti"},
-  }));
-  ExpectGroup(kCharset, "rdbxFanti");
-  ASSERT_NO_FATAL_FAILURE(Walk({
       {VK_RETURN, false, 4, "chkAdjFreq"},
       {VK_RETURN, false, 5, "rdbxCompSmall"},
       {VK_UP, false, 5, "rdbxCompLarge"},
-  }));
-  ExpectGroup(kFont, "rdbxCompLarge");
-  ASSERT_NO_FATAL_FAILURE(Walk({{VK_RETURN, false, 8, "btnFinish"}}));
-  ASSERT_EQ(0, PressToEnd(VK_RETURN));
-  auto all = ReadAllValues();
-  EXPECT_EQ(1u, all["支持GBK大字符集"].dword());
-  EXPECT_EQ(0u, all["输入简体汉字"].dword());
-  EXPECT_EQ(32u, all["输入栏字体大小"].dword());
-  EXPECT_EQ(0u, all["声母模糊音设置"].dword() >> 24) << "only the finals are hard to tell";
-  EXPECT_EQ(std::string("\xFF\xFF\xFF\xFF\xFF\x01\0\0", 8), all["韵母模糊音设置"].data);
+      {VK_RETURN, false, 8, "btnFinish"}},
+     {{&kUsage, "rdbtUsage1"}, {&kCharset, "rdbxFanti"}, {&kFont, "rdbxCompLarge"}},
+     // Traditional characters, the large font, and only the finals hard to tell.
+     {{"支持GBK大字符集", Dword(1)},
+      {"输入简体汉字", Dword(0)},
+      {"输入栏字体大小", Dword(32)},
+      {"声母模糊音设置", Dword(0x00FFFFFF)},
+      {"韵母模糊音设置", std::string("\xFF\xFF\xFF\xFF\xFF\x01\0\0", 8)}},
+     nullptr},
+};
+
+// The arrow keys select the radio button they reach (the answer the forward button then follows),
+// stay inside the group and wrap around in it; only the selected one is a tab stop. Finish stores
+// the answers selected so.
+TEST_F(WizardKeys, ArrowRoadsSelectTheAnswersFinishStores) {
+  for (const Road& road : kRoads) {
+    SCOPED_TRACE(road.name);
+    if (&road != kRoads) {
+      ASSERT_NO_FATAL_FAILURE(StartWizard());
+    }
+    ASSERT_NO_FATAL_FAILURE(Walk(road.steps));
+    for (const auto& group : road.selected) ExpectGroup(*group.first, group.second);
+    ASSERT_EQ(0, PressToEnd(VK_RETURN));
+    auto all = ReadAllValues();
+    for (const auto& value : road.stored) EXPECT_EQ(value.second, all[value.first].data) << value.first;
+    if (road.preset) {
+      ExpectShuangPinPreset(road.preset);
+    } else {
+      EXPECT_FALSE(krevtest::FileExists(data_ + "vardekosp.ini")) << "no preset copied";
+    }
+  }
 }
 
 TEST_F(WizardKeys, ArrowsSelectTheFamiliarAnswerAndQuitEndsTheWizard) {
