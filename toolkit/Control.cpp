@@ -1,5 +1,7 @@
 #include "Control.h"
 
+#include "compname.h"
+
 #include <set>
 #include <stdexcept>
 
@@ -10,8 +12,7 @@
 
 namespace {
 
-// The window property that carries the component's name.
-constexpr const char* kNameProp = "KrevName";
+constexpr const char* kNameProp = krev::kComponentNameProp;
 
 int nextControlId = 1000;
 
@@ -498,11 +499,7 @@ LRESULT TWinControl::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
 std::string WindowComponentName(HWND hwnd) {
   // A component of this process knows its name as it was given.
   if (TControl* c = TControl::FromHandle(hwnd)) return c->Name();
-  auto atom = static_cast<ATOM>(reinterpret_cast<UINT_PTR>(GetPropA(hwnd, kNameProp)));
-  if (!atom) return std::string();
-  char buf[256] = {0};
-  UINT n = GlobalGetAtomNameA(atom, buf, sizeof buf);
-  return std::string(buf, n);
+  return krev::PublishedComponentName(hwnd);
 }
 
 namespace {
@@ -514,7 +511,7 @@ struct FindName {
 
 BOOL CALLBACK FindChildProc(HWND h, LPARAM lp) {
   auto* f = reinterpret_cast<FindName*>(lp);
-  if (SameComponentName(WindowComponentName(h), *f->name)) {
+  if (krev::SameComponentName(WindowComponentName(h), *f->name)) {
     f->found = h;
     return FALSE;
   }
@@ -529,22 +526,10 @@ BOOL CALLBACK FindTopProc(HWND h, LPARAM lp) {
 
 }  // namespace
 
-bool SameComponentName(const std::string& a, const std::string& b) {
-  // Names are ASCII; CompareStringA would take GBK rules for what is plain letter case.
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    unsigned char x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
-    if (x >= 'A' && x <= 'Z') x = static_cast<unsigned char>(x - 'A' + 'a');
-    if (y >= 'A' && y <= 'Z') y = static_cast<unsigned char>(y - 'A' + 'a');
-    if (x != y) return false;
-  }
-  return true;
-}
-
 HWND FindNamedWindow(HWND root, const std::string& name) {
   FindName f{&name, nullptr};
   if (root) {
-    if (SameComponentName(WindowComponentName(root), name)) return root;
+    if (krev::SameComponentName(WindowComponentName(root), name)) return root;
     EnumChildWindows(root, FindChildProc, reinterpret_cast<LPARAM>(&f));
   } else {
     EnumWindows(FindTopProc, reinterpret_cast<LPARAM>(&f));

@@ -189,12 +189,10 @@ class TWinControl : public TControl {
 void RegisterToolkitClass(const char* name, UINT style = CS_DBLCLKS);
 
 // The first window at or below `root` (nullptr: every top-level window) whose "KrevName" property
-// names `name`; works for windows of other processes too. A global atom keeps the letter case of
-// whoever added the name first (another program may have a "rdbxQuanpin" where this one has a
-// "rdbxQuanPin"), so names are compared without regard to case: they are unique that way too.
+// names `name`, without regard to letter case (compname.h); works for windows of other processes
+// too.
 HWND FindNamedWindow(HWND root, const std::string& name);
 // The name of a component: as given for one of this process, as the atom reads (its letter case
 // possibly another program's) for a window of another process; empty when none.
 std::string WindowComponentName(HWND hwnd);
-// Whether two component names are the same without regard to letter case.
-bool SameComponentName(const std::string& a, const std::string& b);
+

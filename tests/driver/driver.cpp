@@ -7,6 +7,7 @@
 #include <cstring>
 #include <memory>
 
+#include "compname.h"
 #include "responder.h"
 #include "testenv.h"
 
@@ -14,7 +15,6 @@ namespace krevdrv {
 
 namespace {
 
-constexpr const char* kNameProp = "KrevName";
 constexpr UINT kSendTimeoutMs = 120000;
 
 struct TopSearch {
@@ -254,24 +254,9 @@ std::vector<HWND> TopWindows(DWORD pid, const char* cls) {
   return out;
 }
 
-std::string NameOf(HWND h) {
-  auto atom = static_cast<ATOM>(reinterpret_cast<UINT_PTR>(GetPropA(h, kNameProp)));
-  if (!atom) return std::string();
-  char buf[256] = {0};
-  UINT n = GlobalGetAtomNameA(atom, buf, sizeof buf);
-  return std::string(buf, n);
-}
+std::string NameOf(HWND h) { return krev::PublishedComponentName(h); }
 
-bool SameName(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    auto x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
-    if (x >= 'A' && x <= 'Z') x = static_cast<unsigned char>(x + ('a' - 'A'));
-    if (y >= 'A' && y <= 'Z') y = static_cast<unsigned char>(y + ('a' - 'A'));
-    if (x != y) return false;
-  }
-  return true;
-}
+bool SameName(const std::string& a, const std::string& b) { return krev::SameComponentName(a, b); }
 
 HWND Find(HWND root, const std::string& name) {
   if (!root) return nullptr;

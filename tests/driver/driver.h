@@ -45,9 +45,8 @@ class Program : public krevtest::Process {
 std::vector<HWND> TopWindows(DWORD pid, const char* cls);
 
 // Components by name: the descendant of `root` whose "KrevName" is `name`; nullptr when none.
-// The name is a global atom, which keeps the letter case of whoever added it first (kvcfgwiz's
-// "rdbxQuanpin" makes krevcfg's "rdbxQuanPin" read so): names are compared by SameName, without
-// regard to case, and are unique that way too.
+// The name is a global atom, which keeps the letter case of whoever added it first: names are
+// compared by SameName, without regard to case (common/compname.h).
 std::string NameOf(HWND h);
 bool SameName(const std::string& a, const std::string& b);
 HWND Find(HWND root, const std::string& name);

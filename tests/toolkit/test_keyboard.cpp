@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "Toolkit.h"
+#include "compname.h"
 #include "keys.h"
 
 using krevtest::PressKey;
@@ -206,8 +207,8 @@ TEST(ToolkitKeyboard, ComponentNamesDoNotDependOnWhoAddedTheAtomFirst) {
   EXPECT_STREQ("RADIOB", stored) << "the atom reads as it was first added";
   for (const char* asked : {"radioB", "RADIOB", "radiob"}) EXPECT_EQ(f.radioB.Handle(), FindNamedWindow(f.Handle(), asked)) << asked;
   EXPECT_EQ(nullptr, FindNamedWindow(f.Handle(), "radioBB"));
-  EXPECT_TRUE(SameComponentName("rdbxQuanPin", "rdbxQuanpin"));
-  EXPECT_FALSE(SameComponentName("rdbxQuanPin", "rdbxQuanPi"));
-  EXPECT_FALSE(SameComponentName("btn\xB0\xA1", "btn\xB0\x81")) << "bytes beyond ASCII compare exactly";
+  EXPECT_TRUE(krev::SameComponentName("rdbxQuanPin", "rdbxQuanpin"));
+  EXPECT_FALSE(krev::SameComponentName("rdbxQuanPin", "rdbxQuanPi"));
+  EXPECT_FALSE(krev::SameComponentName("btn\xB0\xA1", "btn\xB0\x81")) << "bytes beyond ASCII compare exactly";
   GlobalDeleteAtom(other);
 }
