@@ -48,7 +48,7 @@ Person::Person(HWND main) : main_(main) {
   thread_ = GetWindowThreadProcessId(main, nullptr);
   char name[64];
   std::snprintf(name, sizeof name, "krev-keyprobe-%lu", thread_);
-  taken_ = CreateEventA(nullptr, FALSE, FALSE, name);
+  taken_.reset(CreateEventA(nullptr, FALSE, FALSE, name));
   // The probe lies beside this program.
   char path[MAX_PATH] = {0};
   DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
@@ -59,14 +59,9 @@ Person::Person(HWND main) : main_(main) {
   if (probe) proc = GetProcAddress(probe, "KeyProbeHook@12");
   if (probe && !proc) proc = GetProcAddress(probe, "KeyProbeHook");
   auto hook = reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(proc));
-  hook_ = hook && taken_ ? SetWindowsHookExA(WH_GETMESSAGE, hook, probe, thread_) : nullptr;
+  if (hook && taken_) hook_.reset(SetWindowsHookExA(WH_GETMESSAGE, hook, probe, thread_));
   if (!hook_) std::fprintf(stderr, "person: cannot watch the keys of thread %lu (%s)\n", thread_, dll.c_str());
   if (!Front(main)) std::fprintf(stderr, "person: the window %p does not come to front\n", static_cast<void*>(main));
-}
-
-Person::~Person() {
-  if (hook_) UnhookWindowsHookEx(hook_);
-  if (taken_) CloseHandle(taken_);
 }
 
 bool Person::Front(HWND top) {
@@ -76,11 +71,11 @@ bool Person::Front(HWND top) {
 
 bool Person::Settled() {
   if (!hook_) return false;
-  ResetEvent(taken_);
+  ResetEvent(taken_.get());
   std::vector<INPUT> in = {Key(kMarker, false), Key(kMarker, true)};
   if (!SendAll(in)) return false;
   const auto start = std::chrono::steady_clock::now();
-  while (WaitForSingleObject(taken_, 1000) != WAIT_OBJECT_0) {
+  while (WaitForSingleObject(taken_.get(), 1000) != WAIT_OBJECT_0) {
     if (!IsWindow(main_)) return false;  // the program has ended
     // A program that stopped answering fails here within seconds; one that answers gets time.
     if (!krevtest::Answers(main_, kAnswerWait)) {

@@ -12,7 +12,9 @@
 #include <windows.h>
 
 #include <initializer_list>
+#include <memory>
 #include <string>
+#include <type_traits>
 
 namespace e2e {
 
@@ -21,9 +23,6 @@ class Person {
   // At the window `main`: watches the keys its thread takes and puts it in front; presses fail
   // when it cannot.
   explicit Person(HWND main);
-  ~Person();
-  Person(const Person&) = delete;
-  Person& operator=(const Person&) = delete;
 
   // Puts the window in front, as a click on its title bar would; false when it does not come.
   bool Front(HWND top);
@@ -47,8 +46,10 @@ class Person {
   bool Send(std::initializer_list<WORD> keys, bool up);
   HWND main_;
   DWORD thread_ = 0;
-  HANDLE taken_ = nullptr;  // set by the probe when the program takes the marker
-  HHOOK hook_ = nullptr;
+  // Set by the probe when the program takes the marker; the hook that loads the probe there. Both go
+  // with the person, who cannot be copied.
+  std::unique_ptr<void, decltype(&CloseHandle)> taken_{nullptr, &CloseHandle};
+  std::unique_ptr<std::remove_pointer_t<HHOOK>, decltype(&UnhookWindowsHookEx)> hook_{nullptr, &UnhookWindowsHookEx};
 };
 
 }  // namespace e2e
